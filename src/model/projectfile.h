@@ -1,0 +1,57 @@
+// Project files: the definition's blocks end to end. A name whose last character is "W" or
+// "w" selects the extended format (20844 bytes), any other the base format (19267 bytes).
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "model/workspace.h"
+
+namespace fw {
+
+inline constexpr std::size_t kBaseFileSize = 19267;
+inline constexpr std::size_t kExtendedFileSize = 20844;
+inline constexpr int kFormatMismatchId = 1171;  // "Format mismatch !!!"
+
+bool IsExtendedName(const std::filesystem::path& path);
+
+// The definition's bytes as WriteProjectFile writes them (the caller has normalised).
+std::string SerialiseProject(const Definition& d, bool extended);
+
+// Both return 1 for success and 0 for failure, as every file command does.
+int WriteProjectFile(Workspace& ws);  // to ws.currentProjectPath
+int ReadProjectFile(Workspace& ws);   // from ws.currentProjectPath
+
+// The open and save dialogs of the project commands; the GUI shows file dialogs, the
+// command-line tool and tests answer from their arguments.
+struct FileDialogRequest {
+    std::u16string filterDescription;
+    std::u16string filterPattern;
+    std::u16string defaultExtension;  // empty for none
+    std::filesystem::path initialName;
+    bool save = false;
+};
+class ProjectDialogs {
+public:
+    virtual ~ProjectDialogs() = default;
+    // The chosen file, or nothing when the user cancelled.
+    virtual std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest& request) = 0;
+};
+
+int SaveProject(Workspace& ws, ProjectDialogs& dialogs);
+int SaveProjectAs(Workspace& ws, ProjectDialogs& dialogs);
+
+// Working screen texts of the startup page that an import fills: groups 2..27 as 21-byte
+// cells, and the four utility lines it shows (calculator, key click, barcode read, warning
+// beep).
+struct ImportedTexts {
+    Block<kScreenTextsSize> screenTexts{};
+    std::array<Block<kTextCellSize>, 4> utilityLines{};
+};
+enum class OpenMode { Load = 0, PathOnly = 1, ImportTexts = 2 };
+int OpenProjectDialog(Workspace& ws, ProjectDialogs& dialogs, OpenMode mode,
+                      ImportedTexts* importTarget = nullptr);
+int ImportScreenTexts(Workspace& ws, ImportedTexts& target);
+
+}  // namespace fw
