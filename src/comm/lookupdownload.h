@@ -1,0 +1,40 @@
+// A lookup file sent to the terminal one packet per line: the line's bytes, their sum (high
+// byte first, 13 sent as 14) and CR; then "OVER\r".
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <istream>
+
+#include "comm/transfer.h"
+#include "comm/transferui.h"
+#include "model/workspace.h"
+
+namespace fw {
+
+inline constexpr std::size_t kLookupLineMax = 253;  // the packet must fit the packet buffer
+inline constexpr std::size_t kLookupReadChunk = 128;
+
+// The open dialog for a lookup file ("Файлы БД {*.TXT}", "Все файлы (*.*)").
+bool ChooseLookupFile(const Workspace& ws, TransferUi& ui, std::filesystem::path& path);
+
+struct LookupLineCheck {
+    bool ok = true;
+    std::size_t line = 0;    // 1-based number of the first line that is too long
+    std::size_t length = 0;  // its length so far (at least 254)
+};
+
+// A pass over the file that only counts line lengths, so that a file that cannot be sent is
+// refused before anything goes to the terminal. Leaves the file at its start.
+LookupLineCheck CheckLookupLines(std::istream& file);
+
+// Tells the user which line of which file is too long. Returns the button pressed.
+int ReportLongLookupLine(TransferUi& ui, const std::filesystem::path& path,
+                         const LookupLineCheck& check);
+
+// Sends every line and "OVER\r"; true when all were answered "ACK\r". On failure the file is
+// back at its start.
+bool SendLookupFile(TransferSession& s, std::istream& file);
+
+}  // namespace fw
