@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/workspace.h"
 
@@ -23,6 +24,23 @@ std::string SerialiseProject(const Definition& d, bool extended);
 int WriteProjectFile(Workspace& ws);  // to ws.currentProjectPath
 int ReadProjectFile(Workspace& ws);   // from ws.currentProjectPath
 
+// What ReadProjectFile does with the bytes a file delivered, without the file and without
+// touching the recent files. readError is the system's error code when reading stopped on an
+// error (0 when the bytes end where the file ends); normalise off keeps the definition as
+// loaded, for tools that show what normalisation would repair.
+struct ProjectReadOptions {
+    int readError = 0;
+    bool normalise = true;
+};
+int ReadProjectBytes(Workspace& ws, std::string_view bytes, bool extended,
+                     const ProjectReadOptions& options = {});
+// The bytes ReadProjectFile reads: at most kExtendedFileSize of them. False when the file
+// cannot be opened; readError as above.
+bool LoadProjectBytes(const std::filesystem::path& path, std::string& bytes, int& readError);
+// Replaces path with bytes through a temporary file renamed over it, so that a crash leaves
+// the old file or the new one, never half of one. False (old file untouched) on any failure.
+bool ReplaceFileBytes(const std::filesystem::path& path, std::string_view bytes);
+
 // The open and save dialogs of the project commands; the GUI shows file dialogs, the
 // command-line tool and tests answer from their arguments.
 struct FileDialogRequest {
@@ -33,7 +51,7 @@ struct FileDialogRequest {
     bool save = false;
 };
 class ProjectDialogs {
-public:
+  public:
     virtual ~ProjectDialogs() = default;
     // The chosen file, or nothing when the user cancelled.
     virtual std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest& request) = 0;
