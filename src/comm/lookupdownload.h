@@ -34,7 +34,8 @@ int ReportLongLookupLine(TransferUi& ui, const std::filesystem::path& path,
                          const LookupLineCheck& check);
 
 // Sends every line and "OVER\r"; true when all were answered "ACK\r". On failure the file is
-// back at its start.
-bool SendLookupFile(TransferSession& s, std::istream& file);
+// back at its start. A line that has grown too long since the check ends the transfer with the
+// message of ReportLongLookupLine, naming path.
+bool SendLookupFile(TransferSession& s, std::istream& file, const std::filesystem::path& path = {});
 
 }  // namespace fw

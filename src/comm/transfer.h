@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "comm/clock.h"
@@ -53,5 +54,8 @@ ReceiveResult LinkReceive(TransferSession& s, std::span<std::uint8_t> buffer,
 int ShowTransferMessage(TransferSession& s, int captionId, int textId, MessageIcon icon,
                         MessageButtons buttons = MessageButtons::Ok,
                         std::u16string_view extra = {});
+
+// A number as the messages write it.
+std::u16string DecimalText(std::uint64_t value);
 
 }  // namespace fw

@@ -1,0 +1,222 @@
+#include "comm/upload.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+#include "comm/answer.h"
+#include "comm/transfertexts.h"
+#include "model/language.h"
+#include "model/strings.h"
+
+namespace fw {
+
+namespace {
+
+constexpr std::uint8_t kCr = 13;
+constexpr std::uint8_t kRead[] = {'R', 'E', 'A', 'D', '\r'};
+constexpr std::uint8_t kAck[] = {'A', 'C', 'K', '\r'};
+constexpr std::uint8_t kNak[] = {'N', 'A', 'K', '\r'};
+constexpr std::uint8_t kOver[] = {'O', 'V', 'E', 'R', '\r'};
+// Sequence byte, two checksum bytes and CR: anything shorter cannot be a record.
+constexpr std::size_t kRecordMin = 4;
+
+std::uint8_t Escaped(std::uint8_t b) {
+    return b == kCr ? 14 : b;
+}
+
+struct Record {
+    std::array<std::uint8_t, kRecordBufferSize> bytes{};
+    std::size_t length = 0;
+};
+
+// Collects one record, up to its CR, within the record deadline. Returns false on a time-out
+// (or a broken link, which would only time out later).
+bool ReceiveRecord(TransferSession& s, Record& record, std::uint32_t deadlineMs) {
+    record.bytes.fill(0);
+    record.length = 0;
+    std::array<std::uint8_t, kRecordChunk> chunk{};
+    const std::uint64_t t0 = s.clock.NowMs();
+    for (;;) {
+        const std::uint64_t elapsed = s.clock.NowMs() - t0;
+        if (elapsed >= deadlineMs) return false;
+        const auto wait = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(kRecordReceiveTimeoutMs, deadlineMs - elapsed));
+        chunk.fill(0);
+        const ReceiveResult got = LinkReceive(s, chunk, wait);
+        if (got.status == ReceiveStatus::kFailed) return false;
+        // Bytes past the record's 255 are dropped, so an overlong line never completes; bytes
+        // after the CR belong to nothing the terminal may send before our answer.
+        for (std::size_t i = 0; i < got.count && record.length < kRecordMax; ++i) {
+            record.bytes[record.length++] = chunk[i];
+            if (chunk[i] == kCr) return true;
+        }
+    }
+}
+
+bool ChecksumMatches(const Record& r) {
+    const std::size_t checked = r.length - 3;  // sequence byte and data
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < checked; ++i)
+        sum += r.bytes[i];
+    const auto low = Escaped(static_cast<std::uint8_t>(sum & 0xFF));
+    const auto high = Escaped(static_cast<std::uint8_t>((sum >> 8) & 0xFF));
+    return r.bytes[r.length - 3] == low && r.bytes[r.length - 2] == high;
+}
+
+void Answer(TransferSession& s, std::span<const std::uint8_t> answer) {
+    LinkSend(s, answer);
+    s.clock.SleepMs(1);
+}
+
+}  // namespace
+
+std::uint32_t RecordDeadlineMs(const Settings& settings) {
+    const std::uint32_t k =
+        (settings.uploadLinkType == kLinkSerialSpp || settings.uploadLinkType == kLinkWifi) ? 10
+                                                                                            : 1;
+    const auto extra = static_cast<std::uint32_t>(std::clamp(settings.extraTimeout, 0, 30));
+    return (k + 2 * extra) * 500;
+}
+
+int ReceiveRecords(TransferSession& s, std::ostream& out) {
+    if (s.timings.enabled) ResetTimings(s.timings);
+    const std::uint64_t started = s.clock.NowMs();
+
+    bool ready = false;
+    for (int attempt = 0; attempt < kUploadHandshakeAttempts && !ready; ++attempt) {
+        SendCommand(s, kRead);
+        ready = s.answer.Is("ACK\r");
+    }
+    if (!ready) {
+        ShowTransferMessage(s, kCaptionError, kTextTimeOut, MessageIcon::Warning);
+        return 0;
+    }
+
+    const std::uint32_t deadlineMs = RecordDeadlineMs(s.ws.settings);
+    int expected = 0;
+    int count = 0;
+    int timeouts = 0;
+    Record record;
+    for (;;) {
+        if (!ReceiveRecord(s, record, deadlineMs)) {
+            if (timeouts >= kMaxRecordTimeouts) {
+                ShowTransferMessage(s, kCaptionError, kTextTimeOut, MessageIcon::None);
+                return -1;
+            }
+            ++timeouts;
+            Answer(s, kNak);
+            continue;
+        }
+        timeouts = 0;
+
+        if (record.length == sizeof kOver &&
+            std::memcmp(record.bytes.data(), kOver, sizeof kOver) == 0)
+            break;
+        if (record.length < kRecordMin) {
+            // No room for a sequence number and a checksum: ask for it again.
+            Answer(s, kNak);
+            continue;
+        }
+        if (record.bytes[0] != expected) {
+            // The terminal resends a record whose "ACK\r" it missed; it must not be written twice.
+            const bool previous = record.bytes[0] == (expected + 9) % 10;
+            Answer(s, previous ? std::span<const std::uint8_t>(kAck) : kNak);
+            continue;
+        }
+        if (!ChecksumMatches(record)) {
+            Answer(s, kNak);
+            continue;
+        }
+        // A failed write is not reported and does not stop the upload.
+        out.write(reinterpret_cast<const char*>(record.bytes.data() + 1),
+                  static_cast<std::streamsize>(record.length - kRecordMin));
+        out.write("\r\n", 2);
+        out.flush();
+        out.clear();
+        ++count;
+        expected = (expected + 1) % 10;
+        Answer(s, kAck);
+    }
+
+    if (s.timings.enabled) {
+        const std::u16string extra = u"Общее время выгрузки - " +
+                                     DecimalText(s.clock.NowMs() - started) + u" мсек.\r\n" +
+                                     FormatTimings(s.timings);
+        ShowTransferMessage(s, kCaptionUpload, kCaptionUpload, MessageIcon::Information,
+                            MessageButtons::Ok, extra);
+    }
+    return count;
+}
+
+std::u16string RecordsReceivedText(const Language& language, int count) {
+    const std::u16string number = DecimalText(static_cast<std::uint64_t>(std::max(count, 0)));
+    if (language.loaded) {
+        const std::u16string& before = language.table[kRecordsReceivedTextBefore];
+        const std::u16string& after = language.table[kRecordsReceivedTextAfter];
+        // A language file without these texts would leave a bare number.
+        if (!before.empty() || !after.empty()) return before + number + after;
+    }
+    return u"Done : " + number + u" records received.\nView the received data?";
+}
+
+int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock) {
+    const bool timingsOn = TimingsEnabled(ws.programDirectory);
+
+    FileDialogRequest request;
+    request.save = true;
+    request.filters = {{BuiltInString(kFilterDataFiles), BuiltInString(kFilterTxtPattern)},
+                       {BuiltInString(kFilterAllFiles), BuiltInString(kFilterAllPattern)}};
+    request.defaultExtension = u"TXT";
+    request.mustExist = true;
+    request.promptOverwrite = true;
+    request.hideReadOnly = true;
+    request.startFromPrevious = false;
+    std::filesystem::path path;
+    if (!ui.ChooseFile(request, path)) return 0;
+
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out.is_open()) {
+        ShowMessageById(ui, ws.language, kCaptionError, kTextFileCreateFailed, MessageIcon::None);
+        return -2;
+    }
+
+    std::unique_ptr<Link> link = opener.OpenLink(LinkDirection::kUpload);
+    if (!link) return -3;  // the empty file stays
+
+    int n = 0;
+    {
+        TransferSession s(ws, ui, clock, *link);
+        s.timings.enabled = timingsOn;
+        n = ReceiveRecords(s, out);
+    }
+    link->Close(false);
+    out.close();
+
+    std::error_code ignored;
+    if (n < 0) {
+        std::filesystem::remove(path, ignored);
+        return n;
+    }
+    if (n == 0) {
+        ShowMessageById(ui, ws.language, kCaptionUpload, kTextNoDataReceived, MessageIcon::None);
+        std::filesystem::remove(path, ignored);
+        return 0;
+    }
+    MessageRequest question;
+    question.caption = LoadUiString(ws.language, kCaptionUpload);
+    question.text = RecordsReceivedText(ws.language, n);
+    question.icon = MessageIcon::Question;
+    question.buttons = MessageButtons::YesNo;
+    if (ui.Show(question) == kIdYes) {
+        std::error_code ec;
+        const std::filesystem::path full = std::filesystem::absolute(path, ec);
+        ui.OpenForViewing(ec ? path : full);
+    }
+    return n;
+}
+
+}  // namespace fw
