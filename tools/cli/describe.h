@@ -1,0 +1,18 @@
+// The definition in words, for "show": forms with their targets and lines, menus, lookup
+// databases, terminal settings, variables and screen texts.
+#pragma once
+
+#include <string>
+
+#include "model/definition.h"
+#include "report.h"
+
+namespace fw::cli {
+
+// 0 main menu, 1..10 form n, 11..20 menu n.
+std::string TargetName(int code);
+std::string LineTypeName(int type);
+
+Node DescribeDefinition(const Definition& d);
+
+}  // namespace fw::cli
