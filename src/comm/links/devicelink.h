@@ -1,0 +1,45 @@
+// A link over a Qt I/O device (a serial port or a TCP socket): sending with its 1000 ms limit
+// and receiving with a time-out, waiting without using the processor.
+#pragma once
+
+#include <QEventLoop>
+#include <QIODevice>
+#include <QTimer>
+
+#include "comm/link.h"
+
+namespace fw {
+
+// How a link waits. kEventLoop runs a nested event loop bounded by the time-out, so that
+// windows stay painted and a cancel button works; kBlocking sleeps in the device's own wait,
+// for programs that show no window.
+enum class LinkWaitStyle { kEventLoop, kBlocking };
+
+class DeviceLink : public Link {
+  public:
+    SendResult Send(std::span<const std::uint8_t> bytes) override;
+    ReceiveResult Receive(std::span<std::uint8_t> buffer, std::uint32_t timeoutMs) override;
+
+  protected:
+    DeviceLink(QIODevice& device, LinkWaitStyle style);
+
+    // The device can carry nothing more: closed, unplugged, connection lost.
+    virtual bool Broken() const = 0;
+    // Hands what was written to the system now rather than on the next event.
+    virtual void PushOutput() = 0;
+    // Gives up bytes that could not be sent in time.
+    virtual void DropOutput() = 0;
+    // Ends a wait early (the subclass connects its error and disconnect signals here).
+    void Wake();
+
+  private:
+    // Waits for input (or, with forWrite, for output to drain) for at most ms milliseconds.
+    void Wait(int ms, bool forWrite);
+
+    QIODevice& device_;
+    LinkWaitStyle style_;
+    QEventLoop loop_;
+    QTimer timer_;
+};
+
+}  // namespace fw

@@ -1,0 +1,49 @@
+// Opens the link that the settings choose for a transfer, on Qt: the serial port for
+// "RS-232/USB VCOM" and "Serial-SPP", the TCP server and its waiting step for "Wi-Fi".
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "comm/link.h"
+#include "comm/links/connectionwaiter.h"
+#include "comm/links/devicelink.h"
+#include "model/messages.h"
+#include "model/workspace.h"
+
+namespace fw {
+
+struct LinkOpenerConfig {
+    // A device to open instead of the one that comPort names (the command-line tool's
+    // --device); empty: the COM port mapping.
+    std::filesystem::path device;
+    LinkWaitStyle waitStyle = LinkWaitStyle::kEventLoop;
+};
+
+class QtLinkOpener final : public LinkOpener {
+  public:
+    // Messages go to presenter in the workspace's language; the Wi-Fi waiting step to waiter.
+    QtLinkOpener(Workspace& ws, MessagePresenter& presenter, ConnectionWaiter& waiter,
+                 LinkOpenerConfig config = {});
+
+    std::unique_ptr<Link> OpenLink(LinkDirection direction) override;
+
+    // The device a serial link of these settings opens.
+    std::filesystem::path SerialDevice() const;
+
+  private:
+    Workspace& ws_;
+    MessagePresenter& presenter_;
+    ConnectionWaiter& waiter_;
+    LinkOpenerConfig config_;
+};
+
+// The baud rate that baudRateIndex selects; an index the preferences never offer means the
+// first entry, 115200 bit/s.
+std::int32_t BaudRateFor(std::uint8_t baudRateIndex);
+
+// The links need a Qt application object for their event loops; programs without one (the
+// command-line tool, tests) get one here. Does nothing when one exists.
+void EnsureQtApplication();
+
+}  // namespace fw
