@@ -28,8 +28,12 @@ QtLinkOpener::QtLinkOpener(Workspace& ws, MessagePresenter& presenter, Connectio
     : ws_(ws), presenter_(presenter), waiter_(waiter), config_(std::move(config)) {}
 
 std::filesystem::path QtLinkOpener::SerialDevice() const {
-    if (!config_.device.empty()) return config_.device;
-    return ComPortDevice(ws_.settings.comPort, ws_.programDirectory);
+    if (config_.device.empty()) return ComPortDevice(ws_.settings.comPort, ws_.programDirectory);
+    // A bare name would be taken for a port name under /dev; a link is followed to the device
+    // so that the port's lock names what is really opened.
+    std::error_code ec;
+    const std::filesystem::path device = std::filesystem::canonical(config_.device, ec);
+    return ec ? std::filesystem::absolute(config_.device, ec) : device;
 }
 
 std::unique_ptr<Link> QtLinkOpener::OpenLink(LinkDirection direction) {
