@@ -1,0 +1,207 @@
+#include "model/settings.h"
+
+#include <climits>
+#include <fstream>
+#include <optional>
+#include <system_error>
+
+#include "model/codepage.h"
+#include "model/language.h"
+
+namespace fw {
+namespace {
+
+constexpr char kSeparator = '\r';
+constexpr std::string_view kTimeoutPrefix = "et=";
+constexpr std::string_view kPortPrefix = "nport=";
+constexpr std::u16string_view kNoProject = u"Unknow";
+constexpr std::u16string_view kBuiltInLanguage = u"0";
+constexpr std::size_t kPathChars = kPathMax - 1;  // the stored path keeps its terminator
+
+// The fields of the file in order. Separators in a row count as one, so an empty field is
+// not a field at all.
+class Fields {
+  public:
+    explicit Fields(std::string_view text) : text_(text) {}
+
+    std::optional<std::string_view> Next() {
+        while (pos_ < text_.size() && text_[pos_] == kSeparator)
+            ++pos_;
+        if (pos_ >= text_.size()) return std::nullopt;
+        std::size_t end = text_.find(kSeparator, pos_);
+        if (end == std::string_view::npos) end = text_.size();
+        std::string_view field = text_.substr(pos_, end - pos_);
+        pos_ = end;
+        return field;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// A one-character setting: its first character minus "0", as a byte.
+std::uint8_t Digit(std::string_view field) {
+    return static_cast<std::uint8_t>(static_cast<unsigned char>(field.front()) - '0');
+}
+
+// The decimal value of a field as atoi reads it: leading blanks, a sign, then digits up to
+// the first other character. Values beyond 32 bits stop at the limit.
+std::int32_t Decimal(std::string_view field) {
+    std::size_t i = 0;
+    while (i < field.size() && (field[i] == ' ' || field[i] == '\t' || field[i] == '\n' ||
+                                field[i] == '\v' || field[i] == '\f'))
+        ++i;
+    bool negative = false;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
+    long long value = 0;
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+        value = value * 10 + (field[i] - '0');
+        if (value > static_cast<long long>(INT32_MAX) + 1) break;
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX) return INT32_MAX;
+    if (value < INT32_MIN) return INT32_MIN;
+    return static_cast<std::int32_t>(value);
+}
+
+std::u16string Text(std::string_view field, std::size_t maxChars) {
+    return DecodeCp1251(field.substr(0, maxChars));
+}
+
+std::string Field(std::u16string_view text, std::size_t maxChars) {
+    return EncodeCp1251(text.substr(0, maxChars));
+}
+
+bool StartsWith(std::string_view field, std::string_view prefix) {
+    return field.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+void ParseSettings(Settings& settings, std::string_view bytes) {
+    bytes = bytes.substr(0, kSettingsFileMax);
+    // The file is read as one zero-terminated text.
+    bytes = bytes.substr(0, bytes.find('\0'));
+    Fields fields(bytes);
+
+    const Settings defaults;
+    std::optional<std::string_view> f = fields.Next();
+    settings.lastProjectPath = f ? Text(*f, kPathChars) : defaults.lastProjectPath;
+    f = fields.Next();
+    settings.downloadLinkType = f ? Digit(*f) : defaults.downloadLinkType;
+    f = fields.Next();
+    settings.uploadLinkType = f ? Digit(*f) : defaults.uploadLinkType;
+    f = fields.Next();
+    settings.comPort = f ? Decimal(*f) : defaults.comPort;
+    f = fields.Next();
+    settings.baudRateIndex = f ? Digit(*f) : defaults.baudRateIndex;
+
+    // Files written before the time-out and the network port existed go straight on with the
+    // auto-preload flag; whichever field is not one of the two is read as that flag.
+    f = fields.Next();
+    if (f && f->size() >= kTimeoutPrefix.size() + 1 && StartsWith(*f, kTimeoutPrefix)) {
+        settings.extraTimeout = Decimal(f->substr(kTimeoutPrefix.size()));
+        f = fields.Next();
+        if (f) {
+            if (f->size() >= kPortPrefix.size() + 1 && StartsWith(*f, kPortPrefix)) {
+                settings.networkPort = Decimal(f->substr(kPortPrefix.size()));
+                f = fields.Next();
+            } else {
+                settings.networkPort = defaults.networkPort;
+            }
+        }
+        // A text that ends right after the time-out leaves the network port as it was.
+    } else {
+        settings.extraTimeout = defaults.extraTimeout;
+        settings.networkPort = defaults.networkPort;
+    }
+    settings.autoPreloadLast = f ? Digit(*f) : defaults.autoPreloadLast;
+    f = fields.Next();
+    settings.alwaysOnTop = f ? Digit(*f) : defaults.alwaysOnTop;
+    f = fields.Next();
+    if (f) settings.languageName = Text(*f, kLanguageNameMax);
+
+    settings.recentFiles.clear();
+    while (settings.recentFiles.size() < kMaxRecentFiles && (f = fields.Next()))
+        settings.recentFiles.push_back(Text(*f, kPathChars));
+}
+
+bool ReadSettings(Settings& settings, const std::filesystem::path& programDirectory) {
+    std::string bytes;
+    std::ifstream in(programDirectory / kSettingsFileName, std::ios::binary);
+    if (in) {
+        bytes.resize(kSettingsFileMax);
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    // No file, or an empty one, is an empty text: every setting takes its default, the
+    // language name stays and there are no recent files.
+    ParseSettings(settings, bytes);
+    return !bytes.empty();
+}
+
+std::string FormatSettings(const Settings& settings) {
+    // An empty field vanishes when the file is read and every later field would move up one
+    // place, so the two texts that may be empty are written as the values that mean the same.
+    std::u16string_view path = settings.lastProjectPath;
+    if (path.empty()) path = kNoProject;
+    std::u16string_view language = settings.languageName;
+    if (language.empty()) language = kBuiltInLanguage;
+
+    std::string out;
+    auto add = [&out](std::string_view field) {
+        out += field;
+        out += kSeparator;
+    };
+    add(Field(path, kPathChars));
+    add(std::to_string(settings.downloadLinkType));
+    add(std::to_string(settings.uploadLinkType));
+    add(std::to_string(settings.comPort));
+    add(std::to_string(settings.baudRateIndex));
+    add(std::string(kTimeoutPrefix) + std::to_string(settings.extraTimeout));
+    add(std::string(kPortPrefix) + std::to_string(settings.networkPort));
+    add(std::to_string(settings.autoPreloadLast));
+    add(std::to_string(settings.alwaysOnTop));
+    add(Field(language, kLanguageNameMax));
+
+    std::size_t written = 0;
+    for (const std::u16string& recent : settings.recentFiles) {
+        if (written == kMaxRecentFiles) break;
+        if (recent.empty()) continue;
+        std::string field = Field(recent, kPathChars);
+        // The reader stops at 1299 bytes: a path that would be cut there is left out with
+        // the older ones after it, rather than come back as a different path.
+        if (out.size() + field.size() + 1 > kSettingsFileMax) break;
+        add(field);
+        ++written;
+    }
+    return out;
+}
+
+bool WriteSettings(const Settings& settings, const std::filesystem::path& programDirectory) {
+    const std::filesystem::path target = programDirectory / kSettingsFileName;
+    std::filesystem::path temporary = target;
+    temporary += ".tmp";
+    const std::string bytes = FormatSettings(settings);
+    std::error_code ec;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            std::filesystem::remove(temporary, ec);
+            return false;
+        }
+    }
+    // The old file is replaced in one step, so a crash leaves either the old or the new one.
+    std::filesystem::rename(temporary, target, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace fw
