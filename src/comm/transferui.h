@@ -12,6 +12,10 @@
 
 namespace fw {
 
+// The project file's dialogs have a FileDialogRequest of their own (model/projectfile.h);
+// the inline namespace keeps the two apart in programs that link both.
+inline namespace transfer {
+
 struct FileFilter {
     std::u16string description;  // "Файлы БД {*.TXT}"
     std::u16string pattern;      // "*.TXT"
@@ -28,6 +32,8 @@ struct FileDialogRequest {
     // an empty name (the upload file).
     bool startFromPrevious = false;
 };
+
+}  // namespace transfer
 
 // Messages go through ShowMessageById with the workspace's language, which calls Show; texts
 // built in code (Russian literals and the records-received question) call Show directly.
