@@ -1,0 +1,269 @@
+#include "shell/mainwindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMetaObject>
+
+#include "model/defaults.h"
+#include "model/language.h"
+#include "model/projectfile.h"
+#include "model/settings.h"
+#include "shell/aboutbox.h"
+#include "shell/clientwindow.h"
+#include "shell/commands.h"
+#include "shell/preferencesdlg.h"
+#include "shell/projectdialogs.h"
+#include "shell/resources.h"
+#include "shell/terminaloutline.h"
+#include "shell/transfercommands.h"
+
+namespace fw {
+
+namespace {
+
+constexpr std::size_t kCommandLinePathMax = 255;
+constexpr int kSaveQuestionId = 1131;  // "Save current program ?"
+constexpr char16_t kProductBanner[] = u"Formwright M740";
+
+std::filesystem::path LimitedPath(std::u16string path) {
+    if (path.size() > kCommandLinePathMax) path.resize(kCommandLinePathMax);
+    return std::filesystem::path(path);
+}
+
+}  // namespace
+
+std::u16string ProjectPathFromCommandLine(std::u16string_view commandLine) {
+    std::u16string path;
+    for (char16_t c : commandLine) {
+        if (c == u'"') continue;
+        if (path.size() == kCommandLinePathMax) break;
+        path += c;
+    }
+    return path;
+}
+
+MainWindow::MainWindow(const ShellOptions& options, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint) {
+    setObjectName(QStringLiteral("Formwright"));
+    setWindowTitle(QStringLiteral("Formwright"));
+    setWindowIcon(ProgramIcon());
+    ws_.presenter = &presenter_;
+    ws_.recentFilesChanged = [this] { rebuildPopupMenu(); };
+    dialogs_ = std::make_unique<QtProjectDialogs>(this);
+    transfers_ = std::make_unique<TransferCommands>(ws_);
+
+    setMask(TerminalOutlineRegion());
+    StartWorkspace(ws_, options.programDirectory);
+    ws_.currentProjectPath = ProjectPathFromCommandLine(options.commandLine);
+    if (ws_.currentProjectPath.empty() && ws_.settings.autoPreloadLast != 0)
+        ws_.currentProjectPath = LimitedPath(ws_.settings.lastProjectPath);
+    resize(kMainWindowWidth, kMainWindowHeight);
+
+    client_ = new ClientWindow(this);
+    connect(client_, &ClientWindow::menuRequested, this, [this](const QPoint& at) {
+        if (!transferRunning_) menu_->popup(at);
+    });
+    menu_ = new QMenu(this);
+    menu_->setObjectName(QStringLiteral("PopMenuM740"));
+    // Commands arrive after the menu has closed, as posted commands do, so that a command
+    // may rebuild the menu it came from.
+    connect(menu_, &QMenu::triggered, this, [this](QAction* action) {
+        const int id = action->data().toInt();
+        QMetaObject::invokeMethod(
+            this, [this, id] { command(id); }, Qt::QueuedConnection);
+    });
+    rebuildPopupMenu();
+    createAccelerators();
+    placeWindow(QPoint(kMainWindowX, kMainWindowY));
+
+    if (!ws_.currentProjectPath.empty()) {
+        QMetaObject::invokeMethod(
+            this, [this] { command(kCmdOpenStartupProject); }, Qt::QueuedConnection);
+    }
+
+    version_ = ReadVersionInfo(QCoreApplication::applicationFilePath(), ProgramVersionBlock());
+    if (!version_.error.isEmpty())
+        ShowPlainMessage(presenter_, u"Ошибка", ToU16(version_.error), MessageIcon::Error);
+}
+
+MainWindow::~MainWindow() {
+    // The workspace outlives the menu that its callback rebuilds.
+    ws_.recentFilesChanged = nullptr;
+    ws_.presenter = nullptr;
+}
+
+void MainWindow::setCommandHandler(int id, CommandHandler handler) {
+    handlers_[id] = std::move(handler);
+}
+
+void MainWindow::placeWindow(const QPoint& at) {
+    const bool onTop = ws_.settings.alwaysOnTop != 0;
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    setGeometry(at.x(), at.y(), kMainWindowWidth, kMainWindowHeight);
+    show();
+}
+
+void MainWindow::createAccelerators() {
+    for (const MenuEntry& entry : kPopupMenu) {
+        if (entry.key.empty()) continue;
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("accelerator%1").arg(entry.id));
+        action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + ToQString(entry.key)));
+        action->setShortcutContext(Qt::WindowShortcut);
+        const int id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { command(id); });
+        addAction(action);
+    }
+}
+
+void MainWindow::rebuildPopupMenu() {
+    if (menu_ == nullptr) return;
+    menu_->clear();
+    for (const MenuItem& item : PopupMenuItems(ws_.language, ws_.settings.recentFiles)) {
+        if (item.id == 0) {
+            menu_->addSeparator();
+            continue;
+        }
+        QAction* action = menu_->addAction(ToQString(item.text));
+        action->setData(item.id);
+        action->setObjectName(QString::number(item.id));
+    }
+}
+
+void MainWindow::command(int id) {
+    if (transferRunning_) return;
+    switch (id) {
+        case kCmdNew:
+            newProject();
+            return;
+        case kCmdOpen:
+            openProject();
+            return;
+        case kCmdSave:
+            saveProject(false);
+            return;
+        case kCmdSaveAs:
+            saveProject(true);
+            return;
+        case kCmdEdit:
+            openDefinitionSheet();
+            return;
+        case kCmdPreferences:
+            preferences();
+            return;
+        case kCmdDownloadApplication:
+        case kCmdDownloadLookupFile:
+        case kCmdReceiveData:
+            transfer(id);
+            return;
+        case kCmdAbout:
+            about();
+            return;
+        case kCmdExit:
+            close();
+            return;
+        case kCmdOpenStartupProject:
+            openStartupProject();
+            return;
+        default:
+            break;
+    }
+    if (id >= kCmdRecentFirst && id <= kCmdRecentLast) {
+        openRecentFile(id - kCmdRecentFirst);
+        return;
+    }
+    if (auto handler = handlers_.find(id); handler != handlers_.end() && handler->second)
+        handler->second(this);
+}
+
+int MainWindow::promptSaveChanges() {
+    const std::u16string question = LoadUiString(ws_.language, kSaveQuestionId);
+    const int answer = ShowPlainMessage(presenter_, kProductBanner, question, MessageIcon::Question,
+                                        MessageButtons::YesNoCancel);
+    // A save that fails does not stop the command that asked.
+    if (answer == kIdYes) SaveProject(ws_, *dialogs_);
+    return answer;
+}
+
+void MainWindow::openDefinitionSheet() {
+    if (auto handler = handlers_.find(kCmdEdit); handler != handlers_.end() && handler->second)
+        handler->second(this);
+}
+
+void MainWindow::openStartupProject() {
+    if (ws_.currentProjectPath.empty()) {
+        ShowPlainMessage(presenter_, u"", u"Необходимо задать имя файла");
+        return;
+    }
+    if (ReadProjectFile(ws_) != 0) {
+        openDefinitionSheet();
+        return;
+    }
+    ShowPlainMessage(presenter_, u"", u"Ошибка загрузки из файла задачи");
+    ShowPlainMessage(presenter_, u"", ws_.currentProjectPath.u16string());
+    ws_.currentProjectPath.clear();
+}
+
+void MainWindow::newProject() {
+    if (definitionModified_ && promptSaveChanges() == kIdCancel) return;
+    ws_.currentProjectPath.clear();
+    definitionModified_ = false;
+    ResetReaderSettings(ws_.definition);
+    NewDefinition(ws_.definition);
+    openDefinitionSheet();
+}
+
+void MainWindow::openProject() {
+    if (definitionModified_ && promptSaveChanges() == kIdCancel) return;
+    definitionModified_ = false;
+    ResetReaderSettings(ws_.definition);
+    NewDefinition(ws_.definition);
+    ReadSettings(ws_.settings, ws_.programDirectory);
+    placeWindow(QPoint(kMainWindowX, kMainWindowY));
+    // A cancelled or failed open leaves the definition at its defaults.
+    if (OpenProjectDialog(ws_, *dialogs_, OpenMode::Load) == 0) return;
+    openDefinitionSheet();
+}
+
+void MainWindow::openRecentFile(int index) {
+    const auto& recent = ws_.settings.recentFiles;
+    if (index < 0 || static_cast<std::size_t>(index) >= recent.size()) return;
+    ws_.currentProjectPath = LimitedPath(recent[static_cast<std::size_t>(index)]);
+    ReadProjectFile(ws_);
+}
+
+void MainWindow::saveProject(bool saveAs) {
+    const int saved = saveAs ? SaveProjectAs(ws_, *dialogs_) : SaveProject(ws_, *dialogs_);
+    if (saved != 0) definitionModified_ = false;
+}
+
+void MainWindow::preferences() {
+    PreferencesDlg dialog(ws_, this);
+    if (dialog.exec() == QDialog::Accepted) rebuildPopupMenu();
+    placeWindow(pos());
+}
+
+void MainWindow::about() {
+    AboutBox box(version_, this);
+    box.exec();
+}
+
+void MainWindow::transfer(int id) {
+    transferRunning_ = true;
+    transfers_->Run(id, this);
+    transferRunning_ = false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (transferRunning_ || (definitionModified_ && promptSaveChanges() == kIdCancel)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace fw

@@ -1,0 +1,47 @@
+// A number edit with a spin control whose text is corrected while the user types.
+#pragma once
+
+#include <QAbstractSpinBox>
+
+namespace fw {
+
+struct NumberCorrection {
+    QString text;  // what the edit shows afterwards
+    int value;     // the accepted value
+};
+
+// The correction of a number edit after every change: text that is not a number, and a value
+// below the range, become `replacement`; a value above the range goes back to `lastAccepted`;
+// a value in range typed with leading zeros is rewritten without them.
+NumberCorrection CorrectNumber(const QString& text, int minimum, int maximum, int replacement,
+                               int lastAccepted);
+
+class NumberEdit : public QAbstractSpinBox {
+    Q_OBJECT
+  public:
+    // replacement: the value that stands in for text that is not a number.
+    NumberEdit(int minimum, int maximum, int replacement, QWidget* parent = nullptr);
+
+    int value() const { return value_; }
+    void setValue(int value);
+
+  signals:
+    void valueChanged(int value);
+
+  public:
+    void stepBy(int steps) override;
+    QValidator::State validate(QString& input, int& pos) const override;
+
+  protected:
+    StepEnabled stepEnabled() const override;
+
+  private:
+    void Correct(const QString& text);
+
+    int minimum_;
+    int maximum_;
+    int replacement_;
+    int value_;
+};
+
+}  // namespace fw

@@ -1,0 +1,78 @@
+#include "shell/qttransferui.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QUrl>
+
+#include "shell/filedialogs.h"
+#include "shell/progressdlg.h"
+
+namespace fw {
+
+namespace {
+
+QtTransferUi::Viewer& CurrentViewer() {
+    static QtTransferUi::Viewer viewer = [](const std::filesystem::path& file) {
+#ifdef Q_OS_WIN
+        QProcess::startDetached(QStringLiteral("notepad.exe"), {FromPath(file)});
+#else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(file)));
+#endif
+    };
+    return viewer;
+}
+
+}  // namespace
+
+QtTransferUi::QtTransferUi(QWidget* owner) : owner_(owner) {}
+
+QtTransferUi::~QtTransferUi() {
+    CloseProgress();
+}
+
+int QtTransferUi::Show(const MessageRequest& request) {
+    return presenter_.Show(request);
+}
+
+bool QtTransferUi::ChooseFile(const FileDialogRequest& request, std::filesystem::path& chosen) {
+    FileChoice choice;
+    for (const FileFilter& filter : request.filters)
+        choice.filters.push_back({ToQString(filter.description), ToQString(filter.pattern)});
+    choice.defaultSuffix = ToQString(request.defaultExtension);
+    choice.save = request.save;
+    if (request.startFromPrevious) choice.initialName = FromPath(previousChoice_);
+    const std::optional<std::filesystem::path> path = fw::ChooseFile(MessageOwner(), choice);
+    if (!path) return false;
+    chosen = *path;
+    if (request.startFromPrevious) previousChoice_ = *path;
+    return true;
+}
+
+void QtTransferUi::OpenProgress(std::u16string_view title, std::u16string_view text) {
+    if (!progress_) progress_ = new ProgressDlg(owner_);
+    progress_->Open(ToQString(title), ToQString(text));
+}
+
+void QtTransferUi::SetProgress(int value) {
+    if (progress_) progress_->SetValue(value);
+}
+
+void QtTransferUi::CloseProgress() {
+    if (!progress_) return;
+    progress_->hide();
+    delete progress_;
+}
+
+void QtTransferUi::OpenForViewing(const std::filesystem::path& file) {
+    CurrentViewer()(file);
+}
+
+ProgressDlg* QtTransferUi::Progress() const {
+    return progress_;
+}
+
+void QtTransferUi::SetViewer(Viewer viewer) {
+    CurrentViewer() = std::move(viewer);
+}
+
+}  // namespace fw

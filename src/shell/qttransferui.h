@@ -1,0 +1,44 @@
+// The transfers' dialogs on Qt: file choices, the progress window, messages, questions and the
+// viewer of the received data.
+#pragma once
+
+#include <QPointer>
+#include <filesystem>
+#include <functional>
+
+#include "comm/transferui.h"
+#include "shell/messagebox.h"
+
+class QWidget;
+
+namespace fw {
+
+class ProgressDlg;
+
+class QtTransferUi : public TransferUi {
+  public:
+    using Viewer = std::function<void(const std::filesystem::path&)>;
+
+    explicit QtTransferUi(QWidget* owner);
+    ~QtTransferUi() override;
+
+    int Show(const MessageRequest& request) override;
+    bool ChooseFile(const FileDialogRequest& request, std::filesystem::path& chosen) override;
+    void OpenProgress(std::u16string_view title, std::u16string_view text) override;
+    void SetProgress(int value) override;
+    void CloseProgress() override;
+    void OpenForViewing(const std::filesystem::path& file) override;
+
+    // The progress window while it is open; null otherwise.
+    ProgressDlg* Progress() const;
+    // Where received files are opened; the system's text viewer unless replaced (tests).
+    static void SetViewer(Viewer viewer);
+
+  private:
+    QWidget* owner_;
+    QtMessagePresenter presenter_;
+    QPointer<ProgressDlg> progress_;
+    std::filesystem::path previousChoice_;  // the lookup file dialog starts from it
+};
+
+}  // namespace fw

@@ -1,0 +1,22 @@
+// The artwork of the shell: the terminal picture, our logo and the program icon.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+class QSvgRenderer;
+
+namespace fw {
+
+inline constexpr int kLogoX = 130;  // where the logo sits on the terminal picture
+inline constexpr int kLogoY = 195;
+inline constexpr int kLogoWidth = 67;
+inline constexpr int kLogoHeight = 22;
+
+QSvgRenderer& TerminalRenderer();
+QSvgRenderer& LogoRenderer();
+// The terminal picture (240 by 577) with the logo drawn over it.
+QPixmap TerminalPicture();
+QIcon ProgramIcon();
+
+}  // namespace fw
