@@ -1,0 +1,125 @@
+#include "gui_support.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+
+#include "model/normalise.h"
+#include "model/projectfile.h"
+#include "model/workspace.h"
+
+namespace fw::test {
+
+namespace {
+
+// One application object for the whole test program, on the offscreen platform unless the
+// caller chose another.
+class GuiEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+        app_ = new QApplication(argc_, argv_);
+        // Windows closed by a test must not end the application the next test uses.
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    void TearDown() override {
+        delete app_;
+        app_ = nullptr;
+    }
+
+  private:
+    int argc_ = 1;
+    char name_[16] = "fw_gui_tests";
+    char* argv_[2] = {name_, nullptr};
+    QApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+}  // namespace
+
+DialogScript::DialogScript() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+    timer_.start();
+}
+
+DialogScript::~DialogScript() {
+    timer_.stop();
+}
+
+DialogScript& DialogScript::Expect(const QString& objectName, Action action) {
+    steps_.push_back({objectName, std::move(action)});
+    return *this;
+}
+
+DialogScript& DialogScript::Answer(int standardButton) {
+    return Expect(QStringLiteral("MessageBox"), [this, standardButton](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        messages_ << box->windowTitle() + QLatin1Char('|') + box->text();
+        QAbstractButton* button = box->button(QMessageBox::StandardButton(standardButton));
+        ASSERT_NE(button, nullptr) << box->text().toStdString();
+        button->click();
+    });
+}
+
+DialogScript& DialogScript::Choose(const std::filesystem::path& path) {
+    return Expect(QStringLiteral("FileDialog"), [path](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QString::fromStdU16String(path.u16string()));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+DialogScript& DialogScript::Cancel(const QString& objectName) {
+    return Expect(objectName, [](QWidget* w) {
+        auto* dialog = qobject_cast<QDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->reject();
+    });
+}
+
+void DialogScript::Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == handled_ || steps_.empty()) return;
+    if (!modal->isVisible() || modal->objectName() != steps_.front().objectName) return;
+    Step step = std::move(steps_.front());
+    steps_.pop_front();
+    handled_ = modal;
+    step.action(modal);
+}
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+    return QTest::qWaitFor(condition, timeoutMs);
+}
+
+std::string WriteSampleProject(const std::filesystem::path& path) {
+    Workspace ws;
+    StartWorkspace(ws, path.parent_path() / "no-settings-here");
+    NormaliseDefinition(ws.definition);
+    const std::string bytes = SerialiseProject(ws.definition, IsExtendedName(path));
+    WriteBytes(path, bytes);
+    return bytes;
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace fw::test
