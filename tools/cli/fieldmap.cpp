@@ -12,7 +12,7 @@ enum class Shown { Number, Text, Hex };
 // What the repeated elements of a field are called in the report.
 enum class Element { None, Line, Key, Item, Variable, Slot, Byte, FormLine };
 
-struct FieldSpec {
+struct FieldPlace {
     const char* name;
     std::size_t offset;
     std::size_t width;  // bytes of one element
@@ -21,19 +21,19 @@ struct FieldSpec {
     Shown shown;
 };
 
-struct BlockSpec {
+struct BlockPlace {
     const char* name;
     const char* recordName;  // null for a block that is one record
     std::size_t recordSize;
     int recordCount;
     int firstRecordNumber;
-    std::span<const FieldSpec> fields;
+    std::span<const FieldPlace> fields;
 };
 
 constexpr std::size_t kCell = kTextCellSize;
 constexpr int kLines = kLinesPerForm;
 
-constexpr FieldSpec kFormFields[] = {
+constexpr FieldPlace kFormFields[] = {
     {"Reserved0", 0, 1, 1, Element::None, Shown::Number},
     {"EscTarget", 1, 1, 1, Element::None, Shown::Number},
     {"NextTarget", 2, 1, 1, Element::None, Shown::Number},
@@ -105,7 +105,7 @@ constexpr FieldSpec kFormFields[] = {
     {"Reserved1200", 1200, 15, 1, Element::None, Shown::Hex},
 };
 
-constexpr FieldSpec kMenuFields[] = {
+constexpr FieldPlace kMenuFields[] = {
     {"MenuReserved0", 0, 1, 1, Element::None, Shown::Number},
     {"HasCaption", 1, 1, 1, Element::None, Shown::Number},
     {"Caption", 2, kCell, 1, Element::None, Shown::Text},
@@ -118,7 +118,7 @@ constexpr FieldSpec kMenuFields[] = {
     {"ItemCount", 247, 1, 1, Element::None, Shown::Number},
 };
 
-constexpr FieldSpec kTerminalFields[] = {
+constexpr FieldPlace kTerminalFields[] = {
     {"SettingsLayout", 0, 1, 1, Element::None, Shown::Number},
     {"StartTarget", 1, 1, 1, Element::None, Shown::Number},
     {"UploadPort", 5, 1, 1, Element::None, Shown::Number},
@@ -128,7 +128,7 @@ constexpr FieldSpec kTerminalFields[] = {
     {"DataPlacement", 260, 1, 1, Element::None, Shown::Number},
 };
 
-constexpr FieldSpec kBarcodeRuleFields[] = {
+constexpr FieldPlace kBarcodeRuleFields[] = {
     {"WeightBarcodeEnabled", 0, 1, 1, Element::None, Shown::Number},
     {"WeightMask", 1, kWeightMaskSize, kWeightMaskSlots, Element::Slot, Shown::Text},
     {"WeightMaskCount", 661, 1, 1, Element::None, Shown::Number},
@@ -136,12 +136,12 @@ constexpr FieldSpec kBarcodeRuleFields[] = {
     {"WeightTargetLine", 742, 1, kFormCount* kLines, Element::FormLine, Shown::Number},
 };
 
-constexpr FieldSpec kVariableFields[] = {
+constexpr FieldPlace kVariableFields[] = {
     {"Name", 0, kCell, kVariableCount, Element::Variable, Shown::Text},
     {"VariableNibbles", 210, 1, 15, Element::Byte, Shown::Hex},
 };
 
-constexpr FieldSpec kNetworkFields[] = {
+constexpr FieldPlace kNetworkFields[] = {
     {"UseNetworkSettings", 6, 1, 1, Element::None, Shown::Number},
     {"Dhcp", 7, 1, 1, Element::None, Shown::Number},
     {"Encryption", 57, 1, 1, Element::None, Shown::Number},
@@ -150,12 +150,12 @@ constexpr FieldSpec kNetworkFields[] = {
     {"ActiveWepKey", 60, 1, 1, Element::None, Shown::Number},
 };
 
-constexpr FieldSpec kReaderOptions2Fields[] = {
+constexpr FieldPlace kReaderOptions2Fields[] = {
     {"Gs1Transfer", 0, 1, 1, Element::None, Shown::Number},
     {"Byte", 1, 1, 99, Element::Byte, Shown::Number},
 };
 
-constexpr FieldSpec kFieldLinkFields[] = {
+constexpr FieldPlace kFieldLinkFields[] = {
     {"LinkLine", 0, 1, kLines, Element::Line, Shown::Number},
     {"LinkValue", 8, 1, kLines, Element::Line, Shown::Number},
 };
@@ -211,9 +211,9 @@ std::string ShowValue(std::span<const Byte> bytes, Shown shown) {
 }
 
 template <std::size_t N>
-void DiffBlock(const BlockSpec& spec, const Block<N>& before, const Block<N>& after,
+void DiffBlock(const BlockPlace& place, const Block<N>& before, const Block<N>& after,
                std::vector<FieldChange>& changes) {
-    const std::size_t recordSize = spec.recordSize == 0 ? N : spec.recordSize;
+    const std::size_t recordSize = place.recordSize == 0 ? N : place.recordSize;
     std::size_t offset = 0;
     while (offset < N) {
         if (before[offset] == after[offset]) {
@@ -222,13 +222,13 @@ void DiffBlock(const BlockSpec& spec, const Block<N>& before, const Block<N>& af
         }
         const int record = static_cast<int>(offset / recordSize);
         const std::size_t inRecord = offset % recordSize;
-        std::string where = spec.recordName == nullptr
-                                ? std::string(spec.name)
-                                : std::string(spec.recordName) + " " +
-                                      std::to_string(record + spec.firstRecordNumber);
-        const FieldSpec* field = nullptr;
+        std::string where = place.recordName == nullptr
+                                ? std::string(place.name)
+                                : std::string(place.recordName) + " " +
+                                      std::to_string(record + place.firstRecordNumber);
+        const FieldPlace* field = nullptr;
         int element = 0;
-        for (const FieldSpec& f : spec.fields) {
+        for (const FieldPlace& f : place.fields) {
             if (inRecord >= f.offset && inRecord < f.offset + f.width * f.count) {
                 field = &f;
                 element = static_cast<int>((inRecord - f.offset) / f.width);
@@ -243,7 +243,7 @@ void DiffBlock(const BlockSpec& spec, const Block<N>& before, const Block<N>& af
         }
         const std::size_t start = record * recordSize + field->offset + field->width * element;
         const std::string elementName = ElementName(field->element, element);
-        if (!elementName.empty()) where += (spec.recordName == nullptr ? " " : ", ") + elementName;
+        if (!elementName.empty()) where += (place.recordName == nullptr ? " " : ", ") + elementName;
         changes.push_back(
             {where, field->name,
              ShowValue(std::span<const Byte>(before.data() + start, field->width), field->shown),
@@ -256,8 +256,8 @@ void DiffBlock(const BlockSpec& spec, const Block<N>& before, const Block<N>& af
 
 std::vector<FieldChange> DiffDefinitions(const Definition& before, const Definition& after) {
     std::vector<FieldChange> changes;
-    const auto diff = [&](const BlockSpec& spec, const auto& a, const auto& b) {
-        DiffBlock(spec, a, b, changes);
+    const auto diff = [&](const BlockPlace& place, const auto& a, const auto& b) {
+        DiffBlock(place, a, b, changes);
     };
     diff({"ReservedWord", nullptr, 0, 1, 0, {}}, before.reservedWord, after.reservedWord);
     diff({"ReaderOptions", nullptr, 0, 1, 0, {}}, before.readerOptions, after.readerOptions);

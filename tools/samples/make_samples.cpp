@@ -41,7 +41,7 @@ void Text(std::span<Byte> cell, std::u16string_view text) {
     StoreCellText(cell, text);
 }
 
-struct LineSpec {
+struct LineValues {
     Byte type;
     std::u16string_view prompt;
     Byte input;
@@ -50,9 +50,9 @@ struct LineSpec {
     Byte lookupField;
 };
 
-void SetLines(FormRecord f, std::initializer_list<LineSpec> lines) {
+void SetLines(FormRecord f, std::initializer_list<LineValues> lines) {
     int i = 0;
-    for (const LineSpec& l : lines) {
+    for (const LineValues& l : lines) {
         f.LineType(i) = l.type;
         Text(f.LinePrompt(i), l.prompt);
         f.InputSource(i) = l.input;
