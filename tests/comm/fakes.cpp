@@ -1,8 +1,13 @@
 #include "fakes.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace fw::test {
+
+namespace {
+constexpr std::size_t kMaxReceives = 100000;
+}  // namespace
 
 void ScriptedLink::Schedule(const Reply& reply) {
     std::uint64_t at = clock_.NowMs();
@@ -31,6 +36,8 @@ SendResult ScriptedLink::Send(std::span<const std::uint8_t> bytes) {
 
 ReceiveResult ScriptedLink::Receive(std::span<std::uint8_t> buffer, std::uint32_t timeoutMs) {
     receiveTimeouts.push_back(timeoutMs);
+    // A flow that keeps reading a link that never waits would spin forever; fail the test.
+    if (receiveTimeouts.size() > kMaxReceives) throw std::runtime_error("receive loop runs away");
     if (broken_) return {ReceiveStatus::kFailed, 0};
     const std::uint64_t now = clock_.NowMs();
     if (incoming_.empty() || incoming_.front().atMs > now + timeoutMs) {
