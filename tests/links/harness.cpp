@@ -87,6 +87,11 @@ bool SimProcess::Finish(int ms) {
     return ok;
 }
 
+void SimProcess::Kill() {
+    process_.kill();
+    process_.waitForFinished(5000);
+}
+
 std::string SimProcess::Output() {
     output_ += process_.readAllStandardOutput().toStdString();
     return output_;

@@ -45,6 +45,8 @@ class SimProcess {
     const std::string& PtyName() const { return ptyName_; }
     // Waits for the simulator to end by itself; false when it had to be stopped.
     bool Finish(int ms = 15000);
+    // Ends it at once, as a terminal switched off in the middle of a transfer.
+    void Kill();
     // Everything it printed on stdout.
     std::string Output();
 

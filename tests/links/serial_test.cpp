@@ -69,6 +69,27 @@ TEST(SerialLink, SilentLineTimesOutAndPurgedInputIsGone) {
     }
 }
 
+TEST(SerialLink, TerminalThatHangsUpBreaksTheLink) {
+    for (const LinkWaitStyle style : {LinkWaitStyle::kEventLoop, LinkWaitStyle::kBlocking}) {
+        SimProcess sim({QStringLiteral("--pty")});
+        ASSERT_TRUE(sim.Started());
+        SerialLinkConfig config;
+        config.device = sim.PtyName();
+        config.waitStyle = style;
+        SerialOpenResult result;
+        auto link = SerialLink::Open(config, result);
+        ASSERT_NE(link, nullptr);
+        const std::string hello = "VORTEK\r";
+        ASSERT_TRUE(
+            link->Send({reinterpret_cast<const std::uint8_t*>(hello.data()), hello.size()}).ok);
+        std::array<std::uint8_t, 16> buffer{};
+        ASSERT_EQ(link->Receive(buffer, 3000).status, ReceiveStatus::kOk);
+        sim.Kill();
+        // Not a quiet line: the other side is gone, and the flows stop waiting for it.
+        EXPECT_EQ(link->Receive(buffer, 1000).status, ReceiveStatus::kFailed);
+    }
+}
+
 TEST(SerialLink, PortThatCannotBeOpenedIsReported) {
     TempFolder dir;
     auto ws = MakeWorkspace(dir.Path());

@@ -40,8 +40,12 @@ std::unique_ptr<SerialLink> SerialLink::Open(const SerialLinkConfig& config,
 }
 
 bool SerialLink::Broken() const {
-    return !port_->isOpen() || port_->error() == QSerialPort::ResourceError ||
-           port_->error() == QSerialPort::PermissionError;
+    // A device that was unplugged or hung up (a pseudo-terminal whose other side closed) fails
+    // its reads from then on, and its descriptor stays readable: waiting on it would spin.
+    const QSerialPort::SerialPortError error = port_->error();
+    return !port_->isOpen() || error == QSerialPort::ResourceError ||
+           error == QSerialPort::PermissionError || error == QSerialPort::ReadError ||
+           error == QSerialPort::WriteError;
 }
 
 void SerialLink::PushOutput() {
