@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "comm/link.h"
+#include "comm/links/precisetimers.h"
 
 namespace fw {
 
@@ -36,6 +37,7 @@ class DeviceLink : public Link {
     // Waits for input (or, with forWrite, for output to drain) for at most ms milliseconds.
     void Wait(int ms, bool forWrite);
 
+    PreciseTimers preciseTimers_;  // for as long as the link is open
     QIODevice& device_;
     LinkWaitStyle style_;
     QEventLoop loop_;
