@@ -6,8 +6,8 @@
 namespace fw {
 
 // Holds the calling thread's timer slack (the thread that runs the transfer and its sleeps)
-// at 1 µs for its lifetime and restores it afterwards. Does
-// nothing on systems without such a setting.
+// at 1 µs for its lifetime and restores it afterwards. Does nothing on systems without such a
+// setting.
 class PreciseTimers {
   public:
     PreciseTimers();
