@@ -94,7 +94,11 @@ std::unique_ptr<WifiLink> WaitForTerminal(std::uint32_t port, LinkWaitStyle styl
     server.setListenBacklogSize(1);
     server.setMaxPendingConnections(1);
     if (!server.listen(QHostAddress::AnyIPv4, static_cast<quint16>(port))) {
-        outcome.message = SetupError(u"bind", SystemCode(server.serverError()));
+        // One call creates, binds and listens; the error says which step failed.
+        const QAbstractSocket::SocketError error = server.serverError();
+        const bool noSocket = error == QAbstractSocket::SocketResourceError ||
+                              error == QAbstractSocket::UnsupportedSocketOperationError;
+        outcome.message = SetupError(noSocket ? u"socket" : u"bind", SystemCode(error));
         return nullptr;
     }
 
