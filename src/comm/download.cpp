@@ -91,10 +91,11 @@ void OpenProgressWindow(TransferSession& s) {
 int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
                 DownloadMode mode) {
     const bool timingsOn = TimingsEnabled(ws.programDirectory);
+    const bool lookup = mode == kDownloadLookup;
     for (;;) {
         std::filesystem::path path;
         std::ifstream file;
-        if (mode == kDownloadLookup) {
+        if (lookup) {
             if (!ChooseLookupFile(ws, ui, path)) return 0;
             file.open(path, std::ios::binary);
             if (!file.is_open()) {
@@ -120,7 +121,7 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
         bool ok = TerminalHandshake(s);
         if (ok) {
             OpenProgressWindow(s);
-            ok = mode == kDownloadProgram ? SendImage(s) : SendLookupFile(s, file, path);
+            ok = lookup ? SendLookupFile(s, file, path) : SendImage(s);
         }
         if (ok) {
             ui.CloseProgress();

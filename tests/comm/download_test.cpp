@@ -233,22 +233,6 @@ TEST(Download, LinkThatCannotOpenEndsTheRunWithoutAQuestion) {
     EXPECT_TRUE(rig.ui.messages.empty());  // the opener has told the user
 }
 
-TEST(Download, HandshakeWaitsNoLongerThanThreeAnswerDeadlines) {
-    struct Case {
-        std::uint8_t type;
-        std::int32_t extra;
-        std::uint64_t ms;
-    };
-    for (const Case& c : {Case{kLinkSerial, 0, 6000}, Case{kLinkWifi, 30, 108000}}) {
-        SessionRig rig;
-        rig.ws->settings.downloadLinkType = c.type;
-        rig.ws->settings.extraTimeout = c.extra;
-        const std::uint64_t start = rig.clock.NowMs();
-        EXPECT_FALSE(TerminalHandshake(*rig.session));
-        EXPECT_EQ(rig.clock.NowMs() - start, c.ms);
-    }
-}
-
 TEST(Download, TimingsFollowTheCompletionMessage) {
     DownloadRig rig;
     std::ofstream(rig.folder.path() / "EnablePerfomanceCounters.txt").put('1');

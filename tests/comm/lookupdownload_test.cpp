@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "comm/download.h"
 #include "fakes.h"
 #include "session.h"
@@ -145,16 +143,6 @@ TEST(LookupDownload, ProgressFollowsTheBytesRead) {
     for (int v : rig.ui.progress)
         if (after.empty() || after.back() != v) after.push_back(v);
     EXPECT_EQ(after, (std::vector<int>{0, 42, 85, 100}));
-}
-
-TEST(LookupDownload, CheckLeavesTheFileAtItsStart) {
-    std::istringstream file(std::string(300, 'a') + "\rb\r");
-    const LookupLineCheck check = CheckLookupLines(file);
-    EXPECT_FALSE(check.ok);
-    EXPECT_EQ(check.line, 1u);
-    EXPECT_EQ(check.length, 300u);
-    EXPECT_EQ(file.tellg(), 0);
-    EXPECT_EQ(file.get(), 'a');
 }
 
 }  // namespace
