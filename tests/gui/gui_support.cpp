@@ -18,6 +18,8 @@ namespace fw::test {
 
 namespace {
 
+constexpr qint64 kStepTimeoutMs = 20000;
+
 // One application object for the whole test program, on the offscreen platform unless the
 // caller chose another.
 class GuiEnvironment : public ::testing::Environment {
@@ -47,6 +49,7 @@ class GuiEnvironment : public ::testing::Environment {
 }  // namespace
 
 DialogScript::DialogScript() {
+    sinceLastStep_.start();
     timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
     timer_.start();
@@ -90,12 +93,23 @@ DialogScript& DialogScript::Cancel(const QString& objectName) {
 }
 
 void DialogScript::Poll() {
+    if (steps_.empty()) return;
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == handled_ || steps_.empty()) return;
+    if (sinceLastStep_.elapsed() > kStepTimeoutMs) {
+        ADD_FAILURE() << "no modal window \"" << steps_.front().objectName.toStdString()
+                      << "\" came; "
+                      << (modal ? "closing \"" + modal->objectName().toStdString() + "\""
+                                : std::string("none is open"));
+        if (modal != nullptr) QMetaObject::invokeMethod(modal, "reject");
+        sinceLastStep_.restart();
+        return;
+    }
+    if (modal == nullptr || modal == handled_) return;
     if (!modal->isVisible() || modal->objectName() != steps_.front().objectName) return;
     Step step = std::move(steps_.front());
     steps_.pop_front();
     handled_ = modal;
+    sinceLastStep_.restart();
     step.action(modal);
 }
 

@@ -2,6 +2,7 @@
 // answers the modal windows a command opens, and folders with sample projects.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -15,8 +16,9 @@
 namespace fw::test {
 
 // Answers modal windows in the order they are expected. Each step waits for the active modal
-// window with the given object name and acts on it. Every window seen is logged with its
-// object name and, for message boxes, its text.
+// window with the given object name and acts on it. A step that waits longer than 20 s fails
+// the test and closes whatever modal window is open, so that a broken command cannot hang
+// the test program.
 class DialogScript {
   public:
     using Action = std::function<void(QWidget*)>;
@@ -46,6 +48,7 @@ class DialogScript {
     QStringList messages_;
     QPointer<QWidget> handled_;
     QTimer timer_;
+    QElapsedTimer sinceLastStep_;
 };
 
 // Processes events until the condition holds or the time is up; returns the condition.
