@@ -15,6 +15,11 @@ QString DialogNameFilter(const DialogFilter& filter) {
 std::optional<std::filesystem::path> ChooseFile(QWidget* owner, const FileChoice& choice) {
     QFileDialog dialog(owner);
     dialog.setObjectName(QStringLiteral("FileDialog"));
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+    // The Linux desktops' own dialogs match "*.FWW" case by case; project names come in both
+    // cases, and Qt's dialog matches them all, as the Windows dialog does.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+#endif
     QStringList nameFilters;
     for (const DialogFilter& filter : choice.filters)
         nameFilters << DialogNameFilter(filter);
