@@ -1,6 +1,8 @@
 #include "shell/numberedit.h"
 
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <algorithm>
 #include <limits>
 
@@ -64,6 +66,16 @@ void NumberEdit::stepBy(int steps) {
 QValidator::State NumberEdit::validate(QString&, int&) const {
     // Every entry is allowed: the correction rewrites it as soon as it changes.
     return QValidator::Acceptable;
+}
+
+QSize NumberEdit::sizeHint() const {
+    // Wide enough for the largest number, as the system's spin boxes are.
+    ensurePolished();
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize text(fontMetrics().horizontalAdvance(QString::number(maximum_) + QLatin1Char('0')),
+                     lineEdit()->sizeHint().height());
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, text, this);
 }
 
 QAbstractSpinBox::StepEnabled NumberEdit::stepEnabled() const {

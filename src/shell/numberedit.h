@@ -31,6 +31,8 @@ class NumberEdit : public QAbstractSpinBox {
   public:
     void stepBy(int steps) override;
     QValidator::State validate(QString& input, int& pos) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
   protected:
     StepEnabled stepEnabled() const override;
