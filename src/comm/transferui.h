@@ -8,32 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "model/filedialog.h"
 #include "model/messages.h"
 
 namespace fw {
-
-// The project file's dialogs have a FileDialogRequest of their own (model/projectfile.h);
-// the inline namespace keeps the two apart in programs that link both.
-inline namespace transfer {
-
-struct FileFilter {
-    std::u16string description;  // "Файлы БД {*.TXT}"
-    std::u16string pattern;      // "*.TXT"
-};
-
-struct FileDialogRequest {
-    bool save = false;                // save dialog (else open dialog)
-    std::vector<FileFilter> filters;  // the first one is selected
-    std::u16string defaultExtension;  // "TXT", added when the name has none
-    bool mustExist = false;           // open: the file must exist; save: its folder must
-    bool promptOverwrite = false;     // save: ask before replacing a file
-    bool hideReadOnly = true;
-    // Start from the previous choice of this kind of dialog (the lookup file) rather than from
-    // an empty name (the upload file).
-    bool startFromPrevious = false;
-};
-
-}  // namespace transfer
 
 // Messages go through ShowMessageById with the workspace's language, which calls Show; texts
 // built in code (Russian literals and the records-received question) call Show directly.

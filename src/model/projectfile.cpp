@@ -404,10 +404,12 @@ int SaveProject(Workspace& ws, ProjectDialogs& dialogs) {
 
 int SaveProjectAs(Workspace& ws, ProjectDialogs& dialogs) {
     FileDialogRequest request;
-    request.filterDescription = LoadUiString(ws.language, kSaveFilterId);
-    request.filterPattern = LoadUiString(ws.language, kProjectPatternId);
+    request.filters = {
+        {LoadUiString(ws.language, kSaveFilterId), LoadUiString(ws.language, kProjectPatternId)}};
     request.defaultExtension = u"FWW";
     request.save = true;
+    request.promptOverwrite = true;
+    request.mustExist = true;
     const std::optional<fs::path> chosen = dialogs.ChooseFile(request);
     if (!chosen) return 0;
     ws.currentProjectPath = LimitPath(*chosen);
@@ -418,8 +420,9 @@ int SaveProjectAs(Workspace& ws, ProjectDialogs& dialogs) {
 int OpenProjectDialog(Workspace& ws, ProjectDialogs& dialogs, OpenMode mode,
                       ImportedTexts* importTarget) {
     FileDialogRequest request;
-    request.filterDescription = LoadUiString(ws.language, kOpenFilterId);
-    request.filterPattern = LoadUiString(ws.language, kProjectPatternId);
+    request.filters = {
+        {LoadUiString(ws.language, kOpenFilterId), LoadUiString(ws.language, kProjectPatternId)}};
+    request.mustExist = true;
     if (ws.settings.autoPreloadLast != 0 && ws.settings.lastProjectPath != u"Unknow")
         request.initialName = fs::path(ws.settings.lastProjectPath);
     const std::optional<fs::path> chosen = dialogs.ChooseFile(request);

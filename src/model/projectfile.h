@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/filedialog.h"
 #include "model/workspace.h"
 
 namespace fw {
@@ -43,13 +44,6 @@ bool ReplaceFileBytes(const std::filesystem::path& path, std::string_view bytes)
 
 // The open and save dialogs of the project commands; the GUI shows file dialogs, the
 // command-line tool and tests answer from their arguments.
-struct FileDialogRequest {
-    std::u16string filterDescription;
-    std::u16string filterPattern;
-    std::u16string defaultExtension;  // empty for none
-    std::filesystem::path initialName;
-    bool save = false;
-};
 class ProjectDialogs {
   public:
     virtual ~ProjectDialogs() = default;

@@ -6,13 +6,14 @@
 
 namespace fw {
 
-QString DialogNameFilter(const DialogFilter& filter) {
-    const QString named = QLatin1Char('(') + filter.pattern + QLatin1Char(')');
-    if (filter.description.contains(named)) return filter.description;
-    return filter.description + QLatin1Char(' ') + named;
+QString DialogNameFilter(const FileFilter& filter) {
+    const QString description = ToQString(filter.description);
+    const QString named = QLatin1Char('(') + ToQString(filter.pattern) + QLatin1Char(')');
+    if (description.contains(named)) return description;
+    return description + QLatin1Char(' ') + named;
 }
 
-std::optional<std::filesystem::path> ChooseFile(QWidget* owner, const FileChoice& choice) {
+std::optional<std::filesystem::path> ChooseFile(QWidget* owner, const FileDialogRequest& request) {
     QFileDialog dialog(owner);
     dialog.setObjectName(QStringLiteral("FileDialog"));
 #if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
@@ -21,14 +22,14 @@ std::optional<std::filesystem::path> ChooseFile(QWidget* owner, const FileChoice
     dialog.setOption(QFileDialog::DontUseNativeDialog);
 #endif
     QStringList nameFilters;
-    for (const DialogFilter& filter : choice.filters)
+    for (const FileFilter& filter : request.filters)
         nameFilters << DialogNameFilter(filter);
     dialog.setNameFilters(nameFilters);
     if (!nameFilters.isEmpty()) dialog.selectNameFilter(nameFilters.front());
-    dialog.setDefaultSuffix(choice.defaultSuffix);
-    dialog.setAcceptMode(choice.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(choice.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!choice.initialName.isEmpty()) dialog.selectFile(choice.initialName);
+    dialog.setDefaultSuffix(ToQString(request.defaultExtension));
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.initialName.empty()) dialog.selectFile(FromPath(request.initialName));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return std::nullopt;

@@ -35,13 +35,9 @@ int QtTransferUi::Show(const MessageRequest& request) {
 }
 
 bool QtTransferUi::ChooseFile(const FileDialogRequest& request, std::filesystem::path& chosen) {
-    FileChoice choice;
-    for (const FileFilter& filter : request.filters)
-        choice.filters.push_back({ToQString(filter.description), ToQString(filter.pattern)});
-    choice.defaultSuffix = ToQString(request.defaultExtension);
-    choice.save = request.save;
-    if (request.startFromPrevious) choice.initialName = FromPath(previousChoice_);
-    const std::optional<std::filesystem::path> path = fw::ChooseFile(MessageOwner(), choice);
+    FileDialogRequest asked = request;
+    if (request.startFromPrevious) asked.initialName = previousChoice_;
+    const std::optional<std::filesystem::path> path = fw::ChooseFile(MessageOwner(), asked);
     if (!path) return false;
     chosen = *path;
     if (request.startFromPrevious) previousChoice_ = *path;

@@ -15,7 +15,7 @@
 #include "model/defaults.h"
 #include "model/normalise.h"
 #include "model/system.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace fw {
 namespace {
@@ -497,8 +497,9 @@ TEST_F(ProjectFileTest, SaveAsTakesOnlyExtendedProjectNames) {
 
     ASSERT_EQ(dialogs.requests.size(), 3u);
     const FileDialogRequest& r = dialogs.requests[0];
-    EXPECT_EQ(r.filterDescription, u"Файлы Formwright (*.FWW)");
-    EXPECT_EQ(r.filterPattern, u"*.FWW");
+    ASSERT_EQ(r.filters.size(), 1u);
+    EXPECT_EQ(r.filters[0].description, u"Файлы Formwright (*.FWW)");
+    EXPECT_EQ(r.filters[0].pattern, u"*.FWW");
     EXPECT_EQ(r.defaultExtension, u"FWW");
     EXPECT_TRUE(r.initialName.empty());
     EXPECT_TRUE(r.save);
@@ -518,8 +519,9 @@ TEST_F(ProjectFileTest, OpenDialogOffersTheLastProjectAndActsByMode) {
     EXPECT_EQ(Form(d(), 2).EscTarget(), 0);
     EXPECT_TRUE(dialogs.requests.back().initialName.empty());
     EXPECT_FALSE(dialogs.requests.back().save);
-    EXPECT_EQ(dialogs.requests.back().filterDescription, u"Файлы Formwright (*.FWW)");
-    EXPECT_EQ(dialogs.requests.back().filterPattern, u"*.FWW");
+    ASSERT_EQ(dialogs.requests.back().filters.size(), 1u);
+    EXPECT_EQ(dialogs.requests.back().filters[0].description, u"Файлы Formwright (*.FWW)");
+    EXPECT_EQ(dialogs.requests.back().filters[0].pattern, u"*.FWW");
 
     // With it, the last project is offered; load mode reads the choice.
     ws->settings.autoPreloadLast = 1;
