@@ -4,8 +4,6 @@
 
 #include <sys/wait.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +11,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "support/temp_folder.h"
 
 namespace fw::test {
 
@@ -22,32 +22,11 @@ struct ToolResult {
     std::string err;
 };
 
-class ToolFolder {
+class ToolFolder : public TempFolder {
   public:
-    ToolFolder() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("fw-cli-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-    }
-    ~ToolFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    ToolFolder(const ToolFolder&) = delete;
-    ToolFolder& operator=(const ToolFolder&) = delete;
-
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-    const std::filesystem::path& Path() const { return path_; }
-
-    static std::string Read(const std::filesystem::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    static std::string Read(const std::filesystem::path& file) { return ReadFile(file); }
     static void Write(const std::filesystem::path& file, std::string_view bytes) {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        WriteFile(file, bytes);
     }
 
     // Runs program with args (each quoted for the shell); stdout and stderr are captured.
@@ -55,8 +34,8 @@ class ToolFolder {
         std::string command = Quote(program);
         for (const auto& a : args)
             command += " " + Quote(a);
-        const auto out = path_ / "stdout.txt";
-        const auto err = path_ / "stderr.txt";
+        const auto out = Path() / "stdout.txt";
+        const auto err = Path() / "stderr.txt";
         command += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
         const int status = std::system(command.c_str());
         ToolResult r;
@@ -73,7 +52,6 @@ class ToolFolder {
             q += c == '\'' ? std::string("'\\''") : std::string(1, c);
         return q + "'";
     }
-    std::filesystem::path path_;
 };
 
 }  // namespace fw::test

@@ -18,8 +18,8 @@ namespace {
 const std::string kVortek = "VORTEK\r";
 
 struct DownloadRig {
-    DownloadRig() : folder("download") {
-        ws.programDirectory = folder.path();
+    DownloadRig() {
+        ws.programDirectory = folder.Path();
         auto owned = std::make_unique<ScriptedLink>(clock, true);
         link = owned.get();
         opener.links.push_back(std::move(owned));
@@ -235,7 +235,7 @@ TEST(Download, LinkThatCannotOpenEndsTheRunWithoutAQuestion) {
 
 TEST(Download, TimingsFollowTheCompletionMessage) {
     DownloadRig rig;
-    std::ofstream(rig.folder.path() / "EnablePerfomanceCounters.txt").put('1');
+    std::ofstream(rig.folder.Path() / "EnablePerfomanceCounters.txt").put('1');
     AckAll(*rig.link, 1 + 209);
     rig.link->sendCostUs = 100;
     ASSERT_EQ(rig.Run(), 1);

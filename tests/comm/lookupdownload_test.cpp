@@ -10,8 +10,8 @@ namespace fw::test {
 namespace {
 
 struct LookupRig {
-    LookupRig() : folder("lookup") {
-        ws.programDirectory = folder.path();
+    LookupRig() {
+        ws.programDirectory = folder.Path();
         auto owned = std::make_unique<ScriptedLink>(clock, true);
         link = owned.get();
         opener.links.push_back(std::move(owned));
@@ -84,7 +84,7 @@ TEST(LookupDownload, LineTooLongIsRefusedBeforeAnythingIsSent) {
         const std::u16string& text = rig.ui.messages[0].text;
         EXPECT_EQ(rig.ui.messages[0].caption, u"Ошибка");
         EXPECT_NE(text.find(u"Строка 3 "), std::u16string::npos) << finalCr;
-        EXPECT_NE(text.find((rig.folder.path() / "db.txt").u16string()), std::u16string::npos);
+        EXPECT_NE(text.find((rig.folder.Path() / "db.txt").u16string()), std::u16string::npos);
         EXPECT_NE(text.find(u"(254 байт)"), std::u16string::npos);
     }
 }
@@ -108,7 +108,7 @@ TEST(LookupDownload, FileChoiceAndFileFailures) {
     }
     {
         LookupRig rig;  // vanished before it could be opened
-        rig.ui.files.push_back(rig.folder.path() / "missing.txt");
+        rig.ui.files.push_back(rig.folder.Path() / "missing.txt");
         EXPECT_EQ(RunDownload(rig.ws, rig.opener, rig.ui, rig.clock, kDownloadLookup), -1);
         ASSERT_EQ(rig.ui.messages.size(), 1u);
         EXPECT_EQ(rig.ui.messages[0].caption, u"Error");

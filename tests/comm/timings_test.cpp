@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/temp_folder.h"
+
 namespace fw {
 namespace {
 
@@ -38,13 +40,10 @@ TEST(Timings, ReportListsCountedCategoriesInOrderWithTruncatedAverage) {
 }
 
 TEST(Timings, MarkerFileInTheProgramFolderSwitchesThemOn) {
-    const auto dir = std::filesystem::temp_directory_path() / "fw_comm_timings_marker";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    EXPECT_FALSE(TimingsEnabled(dir));
-    std::ofstream(dir / "EnablePerfomanceCounters.txt").put('\n');
-    EXPECT_TRUE(TimingsEnabled(dir));
-    std::filesystem::remove_all(dir);
+    test::TempFolder dir;
+    EXPECT_FALSE(TimingsEnabled(dir.Path()));
+    dir.Write("EnablePerfomanceCounters.txt", "\n");
+    EXPECT_TRUE(TimingsEnabled(dir.Path()));
 }
 
 }  // namespace

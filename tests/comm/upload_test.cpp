@@ -28,12 +28,12 @@ std::string Rec(int sequence, const std::string& data) {
 }
 
 struct UploadRig {
-    explicit UploadRig(bool serial = true) : folder("upload") {
-        ws.programDirectory = folder.path();
+    explicit UploadRig(bool serial = true) {
+        ws.programDirectory = folder.Path();
         auto owned = std::make_unique<ScriptedLink>(clock, serial);
         link = owned.get();
         opener.links.push_back(std::move(owned));
-        dataFile = folder.path() / "data.txt";
+        dataFile = folder.Path() / "data.txt";
         ui.files.push_back(dataFile);
     }
     // The terminal answers "READ\r" with "ACK\r" and the first transmission, then sends the
@@ -224,7 +224,7 @@ TEST(Upload, FailureTable) {
          {u"No data received!"},
          false},
         {"file cannot be created",
-         [](UploadRig& r) { r.ui.files = {r.folder.path() / "no-such-folder" / "data.txt"}; },
+         [](UploadRig& r) { r.ui.files = {r.folder.Path() / "no-such-folder" / "data.txt"}; },
          -2,
          {u"File open/create failed!"},
          false},
@@ -290,7 +290,7 @@ TEST(Upload, LanguageFileWordsTheRecordsReceivedQuestion) {
 
 TEST(Upload, TimingsFollowTheEndOfTheUpload) {
     UploadRig rig;
-    std::ofstream(rig.folder.path() / "EnablePerfomanceCounters.txt").put('1');
+    std::ofstream(rig.folder.Path() / "EnablePerfomanceCounters.txt").put('1');
     rig.Terminal({Rec(0, "A"), "OVER\r"}, 10);
     ASSERT_EQ(rig.Run(), 1);
     ASSERT_EQ(rig.ui.messages.size(), 2u);

@@ -15,22 +15,11 @@
 #include "comm/links/connectionwaiter.h"
 #include "comm/transferui.h"
 #include "model/workspace.h"
+#include "support/temp_folder.h"
 
 namespace fw::test {
 
 // A fresh empty folder under the system's temporary folder, removed again by the destructor.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
 // A TCP port on 127.0.0.1 that nothing listens on right now.
 std::uint16_t FreePort();

@@ -8,7 +8,7 @@
 #include "model/codepage.h"
 #include "model/definition.h"
 #include "model/unicode.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace fw {
 namespace {

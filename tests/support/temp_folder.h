@@ -1,24 +1,32 @@
 // A fresh folder under the system's temporary folder, removed with everything in it when the
-// test ends.
+// test ends. Names are random, so tests running side by side never share one.
 #pragma once
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 
 namespace fw::test {
 
+inline std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFile(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 class TempFolder {
   public:
     TempFolder() {
-        static std::atomic<int> counter{0};
-        auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("fw-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        std::random_device random;
+        const auto unique = std::to_string(random()) + "-" + std::to_string(random());
+        path_ = std::filesystem::temp_directory_path() / ("fw-test-" + unique);
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
@@ -29,19 +37,16 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
     std::filesystem::path Write(const std::string& name, std::string_view bytes) const {
         std::filesystem::path file = path_ / name;
-        std::ofstream out(file, std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        WriteFile(file, bytes);
         return file;
     }
-
-    std::string Read(const std::string& name) const { return ReadFile(path_ / name); }
-
+    std::string Read(const std::string& name) const { return fw::test::ReadFile(path_ / name); }
     static std::string ReadFile(const std::filesystem::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return fw::test::ReadFile(file);
     }
 
   private:
