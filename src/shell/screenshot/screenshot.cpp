@@ -51,8 +51,8 @@ int main(int argc, char* argv[]) {
     QTemporaryDir home;
     const std::filesystem::path homePath = home.path().toStdString();
     fw::Settings settings;
-    settings.recentFiles = {u"/home/anna/Projects/stock-count.FWW",
-                            u"/home/anna/Projects/goods-receiving.FWW"};
+    settings.recentFiles = {u"/home/user/Projects/stock-count.FWW",
+                            u"/home/user/Projects/goods-receiving.FWW"};
     fw::WriteSettings(settings, homePath);
 
     fw::MainWindow window(fw::ShellOptions{homePath, {}});
