@@ -12,31 +12,25 @@ namespace fw {
 namespace {
 
 TEST(TerminalOutline, IsSymmetricAndSpansThePicture) {
-    int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
+    QRect bounds;
     for (const OutlinePoint& p : TerminalOutline) {
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
+        bounds |= QRect(p.x, p.y, 1, 1);
         // Mirrored about x = 119.5, every point has its partner at the same height.
         const bool mirrored =
             std::any_of(TerminalOutline.begin(), TerminalOutline.end(),
                         [&](const OutlinePoint& q) { return q.x == 239 - p.x && q.y == p.y; });
         EXPECT_TRUE(mirrored) << p.x << "," << p.y;
     }
-    EXPECT_EQ(minX, 0);
-    EXPECT_EQ(maxX, kPictureWidth - 1);
-    EXPECT_EQ(minY, 0);
-    EXPECT_EQ(maxY, kPictureHeight - 1);
+    EXPECT_EQ(bounds, QRect(0, 0, kPictureWidth, kPictureHeight));
 
+    // Inside: the middle of the terminal and the left ear. Outside: the cut corners, the
+    // notch beside the left ear and what lies beyond the picture's width.
     const QRegion region = TerminalOutlineRegion();
-    EXPECT_TRUE(region.contains(QPoint(120, 300)));  // the middle of the terminal
-    EXPECT_FALSE(region.contains(QPoint(2, 2)));     // cut corners
-    EXPECT_FALSE(region.contains(QPoint(237, 2)));
-    EXPECT_FALSE(region.contains(QPoint(5, 570)));
-    EXPECT_FALSE(region.contains(QPoint(37, 1)));     // the notch beside the left ear
-    EXPECT_TRUE(region.contains(QPoint(25, 1)));      // the left ear itself
-    EXPECT_FALSE(region.contains(QPoint(250, 300)));  // beyond the picture's width
+    for (QPoint in : {QPoint(120, 300), QPoint(25, 1)})
+        EXPECT_TRUE(region.contains(in)) << in.x() << "," << in.y();
+    for (QPoint out :
+         {QPoint(2, 2), QPoint(237, 2), QPoint(5, 570), QPoint(37, 1), QPoint(250, 300)})
+        EXPECT_FALSE(region.contains(out)) << out.x() << "," << out.y();
 }
 
 TEST(TerminalPicture, CoversTheOutlineExactly) {

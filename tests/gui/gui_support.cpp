@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
-#include <fstream>
-#include <iterator>
+#include <memory>
 
 #include "model/normalise.h"
 #include "model/projectfile.h"
@@ -27,20 +28,17 @@ class GuiEnvironment : public ::testing::Environment {
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-        app_ = new QApplication(argc_, argv_);
+        app_ = std::make_unique<QApplication>(argc_, argv_);
         // Windows closed by a test must not end the application the next test uses.
         QApplication::setQuitOnLastWindowClosed(false);
     }
-    void TearDown() override {
-        delete app_;
-        app_ = nullptr;
-    }
+    void TearDown() override { app_.reset(); }
 
   private:
     int argc_ = 1;
     char name_[16] = "fw_gui_tests";
     char* argv_[2] = {name_, nullptr};
-    QApplication* app_ = nullptr;
+    std::unique_ptr<QApplication> app_;
 };
 
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
@@ -53,10 +51,6 @@ DialogScript::DialogScript() {
     timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
     timer_.start();
-}
-
-DialogScript::~DialogScript() {
-    timer_.stop();
 }
 
 DialogScript& DialogScript::Expect(const QString& objectName, Action action) {
@@ -92,9 +86,26 @@ DialogScript& DialogScript::Cancel(const QString& objectName) {
     });
 }
 
+QStringList DialogScript::Run(const std::function<void()>& opener) {
+    opener();
+    EXPECT_TRUE(WaitFor([this] { return Done(); }, static_cast<int>(kStepTimeoutMs) + 5000))
+        << "modal window \"" << steps_.front().objectName.toStdString() << "\" did not come";
+    return messages_;
+}
+
 void DialogScript::Poll() {
-    if (steps_.empty()) return;
     QWidget* modal = QApplication::activeModalWidget();
+    const bool fresh = modal != nullptr && modal->isVisible() && !handled_.contains(modal);
+    if (steps_.empty()) {
+        // A window that no step expects would wait for an answer for ever.
+        if (fresh) {
+            ADD_FAILURE() << "unexpected modal window \"" << modal->objectName().toStdString()
+                          << "\"; closing it";
+            handled_ << modal;
+            QMetaObject::invokeMethod(modal, "reject");
+        }
+        return;
+    }
     if (sinceLastStep_.elapsed() > kStepTimeoutMs) {
         ADD_FAILURE() << "no modal window \"" << steps_.front().objectName.toStdString()
                       << "\" came; "
@@ -104,11 +115,10 @@ void DialogScript::Poll() {
         sinceLastStep_.restart();
         return;
     }
-    if (modal == nullptr || modal == handled_) return;
-    if (!modal->isVisible() || modal->objectName() != steps_.front().objectName) return;
+    if (!fresh || modal->objectName() != steps_.front().objectName) return;
     Step step = std::move(steps_.front());
     steps_.pop_front();
-    handled_ = modal;
+    handled_ << modal;
     sinceLastStep_.restart();
     step.action(modal);
 }
@@ -117,23 +127,27 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
     return QTest::qWaitFor(condition, timeoutMs);
 }
 
+std::unique_ptr<MainWindow> WindowTest::Start(const std::u16string& commandLine) {
+    auto window = std::make_unique<MainWindow>(ShellOptions{home_, commandLine});
+    window->setCommandHandler(kCmdEdit, [this](QWidget*) { ++sheetsOpened_; });
+    QApplication::processEvents();
+    return window;
+}
+
+std::vector<MenuItem> ShownMenu(const MainWindow& window) {
+    std::vector<MenuItem> items;
+    for (QAction* a : window.popupMenu()->actions())
+        items.push_back({a->data().toInt(), a->text().toStdU16String()});
+    return items;
+}
+
 std::string WriteSampleProject(const std::filesystem::path& path) {
     Workspace ws;
     StartWorkspace(ws, path.parent_path() / "no-settings-here");
     NormaliseDefinition(ws.definition);
     const std::string bytes = SerialiseProject(ws.definition, IsExtendedName(path));
-    WriteBytes(path, bytes);
+    WriteFile(path, bytes);
     return bytes;
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace fw::test

@@ -2,29 +2,37 @@
 // answers the modal windows a command opens, and folders with sample projects.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QElapsedTimer>
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
+
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "shell/commands.h"
+#include "shell/mainwindow.h"
+#include "support/temp_folder.h"
 
 namespace fw::test {
 
 // Answers modal windows in the order they are expected. Each step waits for the active modal
 // window with the given object name and acts on it. A step that waits longer than 20 s fails
-// the test and closes whatever modal window is open, so that a broken command cannot hang
-// the test program.
+// the test and closes whatever modal window is open, and so does a modal window that comes
+// when no step is left, so that a broken command cannot hang the test program.
 class DialogScript {
   public:
     using Action = std::function<void(QWidget*)>;
 
     DialogScript();
-    ~DialogScript();
 
     DialogScript& Expect(const QString& objectName, Action action);
     // A message box: records its caption and text, then presses the standard button.
@@ -33,9 +41,10 @@ class DialogScript {
     DialogScript& Choose(const std::filesystem::path& path);
     DialogScript& Cancel(const QString& objectName);
 
+    // Runs what opens the windows (a command), fails the test unless every step came, and
+    // returns "caption|text" of every message box answered, in order.
+    QStringList Run(const std::function<void()>& opener);
     bool Done() const { return steps_.empty(); }
-    // "caption|text" of every message box answered, in order.
-    const QStringList& Messages() const { return messages_; }
 
   private:
     struct Step {
@@ -46,7 +55,7 @@ class DialogScript {
 
     std::deque<Step> steps_;
     QStringList messages_;
-    QPointer<QWidget> handled_;
+    QList<QPointer<QWidget>> handled_;  // the windows already answered
     QTimer timer_;
     QElapsedTimer sinceLastStep_;
 };
@@ -54,10 +63,22 @@ class DialogScript {
 // Processes events until the condition holds or the time is up; returns the condition.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
 
+// A program folder of its own, and main windows started on it as the executable starts them.
+// The definition editor does not open; the test counts how often it would have.
+class WindowTest : public ::testing::Test {
+  protected:
+    WindowTest() { std::filesystem::create_directories(home_); }
+    std::unique_ptr<MainWindow> Start(const std::u16string& commandLine = {});
+
+    TempFolder dir_;
+    std::filesystem::path home_ = dir_ / "program";
+    int sheetsOpened_ = 0;
+};
+
+// The popup menu as the window shows it.
+std::vector<MenuItem> ShownMenu(const MainWindow& window);
+
 // Writes a project file of a new definition (base or extended by the name's last letter).
 std::string WriteSampleProject(const std::filesystem::path& path);
-
-std::string ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace fw::test

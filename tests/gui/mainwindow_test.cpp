@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "gui_support.h"
@@ -22,60 +21,34 @@ namespace {
 using test::DialogScript;
 using test::WaitFor;
 
-class MainWindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        home_ = std::filesystem::path(dir_.path().toStdString()) / "program";
-        projects_ = std::filesystem::path(dir_.path().toStdString()) / "projects";
-        std::filesystem::create_directories(home_);
-        std::filesystem::create_directories(projects_);
-    }
+constexpr std::uintmax_t kExtendedSize = 20844;
 
-    // Starts the program as the executable does, with this command line.
-    std::unique_ptr<MainWindow> Start(const std::u16string& commandLine = {}) {
-        auto window = std::make_unique<MainWindow>(ShellOptions{home_, commandLine});
-        window->setCommandHandler(kCmdEdit, [this](QWidget*) { ++sheetsOpened_; });
+class MainWindowTest : public test::WindowTest {
+  protected:
+    MainWindowTest() { std::filesystem::create_directories(projects_); }
+
+    // Starts with a project to open and waits for the editor it opens.
+    std::unique_ptr<MainWindow> StartEditing(const std::u16string& commandLine) {
+        const int sheets = sheetsOpened_;
+        auto window = Start(commandLine);
+        EXPECT_TRUE(WaitFor([&] { return sheetsOpened_ == sheets + 1; }));
         return window;
     }
-
     std::filesystem::path Project(const std::string& name) {
-        const std::filesystem::path path = projects_ / name;
-        test::WriteSampleProject(path);
-        return path;
+        test::WriteSampleProject(projects_ / name);
+        return projects_ / name;
     }
-
     Settings SettingsFile() {
         Settings s;
         ReadSettings(s, home_);
         return s;
     }
 
-    // The texts of the menu as the user sees them.
-    static QStringList MenuTexts(const MainWindow& w) {
-        QStringList texts;
-        for (QAction* a : w.popupMenu()->actions())
-            texts << (a->isSeparator() ? "-" : a->text());
-        return texts;
-    }
-    static std::vector<int> RecentIds(const MainWindow& w) {
-        std::vector<int> ids;
-        for (QAction* a : w.popupMenu()->actions()) {
-            const int id = a->data().toInt();
-            if (id >= kCmdRecentFirst && id <= kCmdRecentLast) ids.push_back(id);
-        }
-        return ids;
-    }
-
-    QTemporaryDir dir_;
-    std::filesystem::path home_;
-    std::filesystem::path projects_;
-    int sheetsOpened_ = 0;
+    std::filesystem::path projects_ = dir_ / "projects";
 };
 
 TEST_F(MainWindowTest, StartsAsAFramelessTerminalAt300By50) {
     auto w = Start();
-    QApplication::processEvents();
     EXPECT_EQ(w->objectName(), "Formwright");
     EXPECT_EQ(w->windowTitle(), "Formwright");
     EXPECT_EQ(w->geometry(), QRect(300, 50, 267, 645));
@@ -84,275 +57,159 @@ TEST_F(MainWindowTest, StartsAsAFramelessTerminalAt300By50) {
     EXPECT_FALSE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(w->mask(), TerminalOutlineRegion());
     ASSERT_NE(w->client(), nullptr);
-    EXPECT_EQ(w->client()->objectName(), "Client");
     EXPECT_EQ(w->client()->geometry(), QRect(0, 0, 267, 645));
-    EXPECT_EQ(w->popupMenu()->objectName(), "PopMenuM740");
     // No project named: a new definition and no editor.
     EXPECT_TRUE(w->workspace().currentProjectPath.empty());
     EXPECT_EQ(sheetsOpened_, 0);
     EXPECT_FALSE(w->definitionModified());
+
+    // With AlwaysOnTop set it starts above other windows, in the same place.
+    Settings s;
+    s.alwaysOnTop = 1;
+    ASSERT_TRUE(WriteSettings(s, home_));
+    auto onTop = Start();
+    EXPECT_TRUE(onTop->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(onTop->isVisible());
+    EXPECT_EQ(onTop->geometry(), QRect(300, 50, 267, 645));
 }
 
-TEST_F(MainWindowTest, ProjectOnTheCommandLineOpensWithTheEditor) {
-    const auto path = Project("Stock count.FWW");
-    auto w = Start(u"\"" + path.u16string() + u"\"");
-    ASSERT_TRUE(WaitFor([&] { return sheetsOpened_ == 1; }));
-    EXPECT_EQ(w->workspace().currentProjectPath, path);
-    EXPECT_EQ(RecentIds(*w), std::vector<int>{3300});
-    EXPECT_EQ(SettingsFile().lastProjectPath, path.u16string());
+TEST_F(MainWindowTest, StartOpensTheCommandLineProjectOrElseTheLastOne) {
+    const auto last = Project("last.FWW");
+    Settings s;
+    s.lastProjectPath = last.u16string();
+    s.autoPreloadLast = 1;
+    ASSERT_TRUE(WriteSettings(s, home_));
+    EXPECT_EQ(StartEditing({})->workspace().currentProjectPath, last);
+
+    // The command line wins over the last project; its quotes are dropped.
+    const auto named = Project("Stock count.FWW");
+    auto w = StartEditing(u"\"" + named.u16string() + u"\"");
+    EXPECT_EQ(w->workspace().currentProjectPath, named);
+    EXPECT_EQ(w->workspace().settings.recentFiles,
+              (std::vector<std::u16string>{named.u16string(), last.u16string()}));
+    EXPECT_EQ(SettingsFile().lastProjectPath, named.u16string());
+
+    // Without the setting the program starts empty.
+    s.autoPreloadLast = 0;
+    ASSERT_TRUE(WriteSettings(s, home_));
+    w = Start();
+    QTest::qWait(50);
+    EXPECT_EQ(sheetsOpened_, 2);
+    EXPECT_TRUE(w->workspace().currentProjectPath.empty());
 }
 
 TEST_F(MainWindowTest, ProjectThatCannotBeReadIsReportedAndForgotten) {
     const auto missing = projects_ / "missing.FWW";
-    DialogScript script;
-    script.Answer(QMessageBox::Ok).Answer(QMessageBox::Ok);
-    auto w = Start(missing.u16string());
-    ASSERT_TRUE(WaitFor([&] { return script.Done(); }));
-    EXPECT_EQ(script.Messages(),
+    std::unique_ptr<MainWindow> w;
+    EXPECT_EQ(DialogScript().Answer(QMessageBox::Ok).Answer(QMessageBox::Ok).Run([&] {
+        w = Start(missing.u16string());
+    }),
               QStringList({"|Ошибка загрузки из файла задачи",
                            "|" + QString::fromStdU16String(missing.u16string())}));
     EXPECT_TRUE(w->workspace().currentProjectPath.empty());
     EXPECT_EQ(sheetsOpened_, 0);
 }
 
-TEST_F(MainWindowTest, AutoPreloadOpensTheLastProject) {
-    const auto last = Project("last.FWW");
-    Settings s;
-    s.lastProjectPath = last.u16string();
-    s.autoPreloadLast = 1;
-    ASSERT_TRUE(WriteSettings(s, home_));
-    {
-        auto w = Start();
-        ASSERT_TRUE(WaitFor([&] { return sheetsOpened_ == 1; }));
-        EXPECT_EQ(w->workspace().currentProjectPath, last);
-    }
-    // The command line wins over the last project.
-    const auto named = Project("named.FWW");
-    {
-        auto w = Start(named.u16string());
-        ASSERT_TRUE(WaitFor([&] { return sheetsOpened_ == 2; }));
-        EXPECT_EQ(w->workspace().currentProjectPath, named);
-    }
-    // Without the setting the program starts empty.
-    s = SettingsFile();
-    s.autoPreloadLast = 0;
-    ASSERT_TRUE(WriteSettings(s, home_));
-    auto w = Start();
-    QTest::qWait(50);
-    EXPECT_EQ(sheetsOpened_, 2);
-    EXPECT_TRUE(w->workspace().currentProjectPath.empty());
-}
-
 TEST_F(MainWindowTest, RecentFilesFollowOpensAndSaves) {
     auto w = Start();
-    std::vector<std::filesystem::path> paths;
+    std::vector<std::filesystem::path> p;
     for (const char* name : {"a.FWW", "b.FWW", "c.FWW", "d.FWW", "e.FWW"})
-        paths.push_back(Project(name));
+        p.push_back(Project(name));
     auto open = [&](const std::filesystem::path& path) {
-        DialogScript script;
-        script.Choose(path);
-        w->command(kCmdOpen);
-        EXPECT_TRUE(script.Done());
+        DialogScript().Choose(path).Run([&] { w->command(kCmdOpen); });
     };
-    for (int i = 0; i < 4; ++i)
-        open(paths[static_cast<std::size_t>(i)]);
-    EXPECT_EQ(RecentIds(*w), (std::vector<int>{3300, 3301, 3302, 3303}));
-    QStringList texts = MenuTexts(*w);
-    EXPECT_EQ(texts.mid(13, 7),
-              QStringList({"-", "&1:  " + QString::fromStdString(paths[3].string()),
-                           "&2:  " + QString::fromStdString(paths[2].string()),
-                           "&3:  " + QString::fromStdString(paths[1].string()),
-                           "&4:  " + QString::fromStdString(paths[0].string()), "-", "A&bout..."}))
-        << texts.join('\n').toStdString();
-
-    // The same project again moves to the top; the list keeps its length.
-    open(paths[1]);
-    std::vector<std::u16string> expected = {paths[1].u16string(), paths[3].u16string(),
-                                            paths[2].u16string(), paths[0].u16string()};
-    EXPECT_EQ(w->workspace().settings.recentFiles, expected);
-    // A fifth project pushes out the oldest.
-    open(paths[4]);
-    expected = {paths[4].u16string(), paths[1].u16string(), paths[3].u16string(),
-                paths[2].u16string()};
+    // Four opens, one of them again: it moves to the top and the list keeps its length; a
+    // fifth project pushes out the oldest.
+    for (int i : {0, 1, 2, 3, 1, 4})
+        open(p[static_cast<std::size_t>(i)]);
+    const std::vector<std::u16string> expected = {p[4].u16string(), p[1].u16string(),
+                                                  p[3].u16string(), p[2].u16string()};
     EXPECT_EQ(w->workspace().settings.recentFiles, expected);
     EXPECT_EQ(SettingsFile().recentFiles, expected);
-    EXPECT_EQ(RecentIds(*w).size(), 4u);
+
+    // The menu follows the list.
+    EXPECT_EQ(test::ShownMenu(*w), PopupMenuItems(w->workspace().language, expected));
 
     // Saving under a new name puts that name first too.
     const auto saved = projects_ / "saved.FWW";
-    DialogScript script;
-    script.Choose(saved);
-    w->command(kCmdSaveAs);
-    EXPECT_TRUE(script.Done());
+    DialogScript().Choose(saved).Run([&] { w->command(kCmdSaveAs); });
     EXPECT_EQ(w->workspace().settings.recentFiles.front(), saved.u16string());
-    // A path over 40 characters shows its first 15 and its last 22.
-    const QString savedText = QString::fromStdString(saved.string());
-    ASSERT_GT(savedText.size(), 40);
-    EXPECT_EQ(MenuTexts(*w)[14], "&1:  " + savedText.left(15) + "..." + savedText.right(22));
 
     // A recent entry from the menu opens that project without asking and without the editor.
+    // The list is now saved, e, b, d: the third entry is b.
     w->setDefinitionModified(true);
     const int sheets = sheetsOpened_;
-    // The list is now saved, e, b, d: the third entry is b.
     QAction* third = w->popupMenu()->findChild<QAction*>("3302");
     ASSERT_NE(third, nullptr);
     third->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(w->workspace().currentProjectPath, paths[1]);
-    EXPECT_EQ(w->workspace().settings.recentFiles.front(), paths[1].u16string());
+    EXPECT_EQ(w->workspace().currentProjectPath, p[1]);
+    EXPECT_EQ(w->workspace().settings.recentFiles.front(), p[1].u16string());
     EXPECT_EQ(sheetsOpened_, sheets);
 }
 
-TEST_F(MainWindowTest, NewAsksToSaveChanges) {
-    const auto path = Project("work.FWW");
-    auto w = Start(path.u16string());
-    ASSERT_TRUE(WaitFor([&] { return sheetsOpened_ == 1; }));
-    std::filesystem::remove(path);
-
-    // Cancel: nothing happens.
-    w->setDefinitionModified(true);
-    {
-        DialogScript script;
-        script.Answer(QMessageBox::Cancel);
-        w->command(kCmdNew);
-        EXPECT_TRUE(script.Done());
-        EXPECT_EQ(script.Messages(), QStringList{"Formwright M740|Save current program ?"});
+TEST_F(MainWindowTest, NewOpenAndExitAskToSaveChanges) {
+    const auto work = projects_ / "work.FWW";
+    const auto other = Project("other.FWW");
+    const QStringList question = {"Formwright M740|Save current program ?"};
+    for (int command : {kCmdNew, kCmdOpen, kCmdExit}) {
+        // 0: unchanged, so nothing is asked; there Open's file dialog is cancelled, which
+        // leaves the definition at its defaults.
+        for (int answer :
+             {int(QMessageBox::Cancel), int(QMessageBox::Yes), int(QMessageBox::No), 0}) {
+            SCOPED_TRACE(std::to_string(command) + " " + std::to_string(answer));
+            test::WriteSampleProject(work);
+            auto w = StartEditing(work.u16string());
+            std::filesystem::remove(work);
+            w->move(10, 10);
+            const int sheets = sheetsOpened_;
+            w->setDefinitionModified(answer != 0);
+            const bool wentOn = answer != QMessageBox::Cancel;
+            const bool chosen = command == kCmdOpen && wentOn && answer != 0;
+            DialogScript script;
+            if (answer != 0) script.Answer(answer);
+            if (chosen) script.Choose(other);
+            if (command == kCmdOpen && answer == 0) script.Cancel("FileDialog");
+            EXPECT_EQ(script.Run([&] { w->command(command); }),
+                      answer != 0 ? question : QStringList());
+            // Yes saves first; Cancel abandons the command; otherwise it goes on.
+            EXPECT_EQ(std::filesystem::exists(work), answer == QMessageBox::Yes);
+            EXPECT_EQ(w->isVisible(), command != kCmdExit || !wentOn);
+            // Open places the window at its start again.
+            EXPECT_EQ(w->pos(), command == kCmdOpen && wentOn ? QPoint(300, 50) : QPoint(10, 10));
+            if (command == kCmdExit) continue;
+            EXPECT_EQ(w->definitionModified(), !wentOn);
+            const bool renewed = command == kCmdNew && wentOn;
+            EXPECT_EQ(sheetsOpened_, sheets + (renewed || chosen ? 1 : 0));
+            EXPECT_EQ(w->workspace().currentProjectPath,
+                      renewed ? std::filesystem::path() : (chosen ? other : work));
+        }
     }
-    EXPECT_EQ(w->workspace().currentProjectPath, path);
-    EXPECT_TRUE(w->definitionModified());
-    EXPECT_EQ(sheetsOpened_, 1);
-    EXPECT_FALSE(std::filesystem::exists(path));
-
-    // Yes: saved, then a new definition in the editor.
-    {
-        DialogScript script;
-        script.Answer(QMessageBox::Yes);
-        w->command(kCmdNew);
-        EXPECT_TRUE(script.Done());
-    }
-    EXPECT_EQ(std::filesystem::file_size(path), 20844u);
-    EXPECT_TRUE(w->workspace().currentProjectPath.empty());
-    EXPECT_FALSE(w->definitionModified());
-    EXPECT_EQ(sheetsOpened_, 2);
-
-    // No: the changes are dropped.
-    w->setDefinitionModified(true);
-    {
-        DialogScript script;
-        script.Answer(QMessageBox::No);
-        w->command(kCmdNew);
-        EXPECT_TRUE(script.Done());
-    }
-    EXPECT_FALSE(w->definitionModified());
-    EXPECT_EQ(sheetsOpened_, 3);
-
-    // Unmodified: no question.
-    w->command(kCmdNew);
-    EXPECT_EQ(sheetsOpened_, 4);
 }
 
-TEST_F(MainWindowTest, OpenAsksToSaveChanges) {
-    const auto first = Project("first.FWW");
-    const auto second = Project("second.FWW");
-    auto w = Start(first.u16string());
-    ASSERT_TRUE(WaitFor([&] { return sheetsOpened_ == 1; }));
-    const std::string before = test::ReadBytes(first);
-
-    w->setDefinitionModified(true);
-    {
-        DialogScript script;
-        script.Answer(QMessageBox::Cancel);
-        w->command(kCmdOpen);
-        EXPECT_TRUE(script.Done());
-    }
-    EXPECT_TRUE(w->definitionModified());
-    EXPECT_EQ(w->workspace().currentProjectPath, first);
-
-    // No, then the open dialog is cancelled: the definition stays at its defaults, unsaved.
-    {
-        DialogScript script;
-        script.Answer(QMessageBox::No).Cancel("FileDialog");
-        w->command(kCmdOpen);
-        EXPECT_TRUE(script.Done());
-    }
-    EXPECT_FALSE(w->definitionModified());
-    EXPECT_EQ(sheetsOpened_, 1);
-    EXPECT_EQ(w->geometry().topLeft(), QPoint(300, 50));
-
-    // Yes saves the current project first, then the chosen one opens in the editor.
-    w->setDefinitionModified(true);
-    std::filesystem::remove(first);
-    {
-        DialogScript script;
-        script.Answer(QMessageBox::Yes).Choose(second);
-        w->command(kCmdOpen);
-        EXPECT_TRUE(script.Done());
-    }
-    EXPECT_EQ(std::filesystem::file_size(first), 20844u);
-    EXPECT_EQ(w->workspace().currentProjectPath, second);
-    EXPECT_EQ(sheetsOpened_, 2);
-}
-
-TEST_F(MainWindowTest, ExitAsksToSaveChanges) {
+TEST_F(MainWindowTest, ExitWithoutAProjectNameClosesEvenWhenTheSaveIsCancelled) {
     auto w = Start();
-    QApplication::processEvents();
     w->setDefinitionModified(true);
-    {
-        DialogScript script;
-        script.Answer(QMessageBox::Cancel);
-        w->command(kCmdExit);
-        EXPECT_TRUE(script.Done());
-    }
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(w->definitionModified());
-
-    // Yes with no project name asks for one; the window closes even when that is cancelled.
-    {
-        DialogScript script;
-        script.Answer(QMessageBox::Yes).Cancel("FileDialog");
-        w->command(kCmdExit);
-        EXPECT_TRUE(script.Done());
-    }
+    DialogScript().Answer(QMessageBox::Yes).Cancel("FileDialog").Run([&] { w->command(kCmdExit); });
     EXPECT_FALSE(w->isVisible());
-
-    auto again = Start();
-    QApplication::processEvents();
-    again->setDefinitionModified(true);
-    {
-        DialogScript script;
-        script.Answer(QMessageBox::No);
-        again->close();
-        EXPECT_TRUE(script.Done());
-    }
-    EXPECT_FALSE(again->isVisible());
-
-    // Nothing changed: the window closes without a question.
-    auto clean = Start();
-    QApplication::processEvents();
-    clean->command(kCmdExit);
-    EXPECT_FALSE(clean->isVisible());
 }
 
 TEST_F(MainWindowTest, SaveTurnsABaseFormatNameIntoAnExtendedOne) {
     const auto base = projects_ / "old.FWX";
     const std::string baseBytes = test::WriteSampleProject(base);
     ASSERT_EQ(baseBytes.size(), 19267u);
-    auto w = Start(base.u16string());
-    ASSERT_TRUE(WaitFor([&] { return sheetsOpened_ == 1; }));
+    auto w = StartEditing(base.u16string());
     w->setDefinitionModified(true);
     w->command(kCmdSave);
     const auto extended = projects_ / "old.FWW";
     EXPECT_EQ(w->workspace().currentProjectPath, extended);
-    EXPECT_EQ(std::filesystem::file_size(extended), 20844u);
-    EXPECT_EQ(test::ReadBytes(base), baseBytes);
+    EXPECT_EQ(std::filesystem::file_size(extended), kExtendedSize);
+    EXPECT_EQ(test::ReadFile(base), baseBytes);
     EXPECT_FALSE(w->definitionModified());
 
     // Save As refuses a name that is not a project name and writes nothing.
     w->setDefinitionModified(true);
-    DialogScript script;
-    script.Choose(projects_ / "notes.txt");
-    w->command(kCmdSaveAs);
-    EXPECT_TRUE(script.Done());
+    DialogScript().Choose(projects_ / "notes.txt").Run([&] { w->command(kCmdSaveAs); });
     EXPECT_FALSE(std::filesystem::exists(projects_ / "notes.txt"));
     EXPECT_EQ(w->workspace().currentProjectPath, projects_ / "notes.txt");
     EXPECT_TRUE(w->definitionModified());
@@ -365,12 +222,12 @@ TEST_F(MainWindowTest, MouseDragsTheWindowAndOpensTheMenu) {
 
     // A left press anywhere on the picture moves the whole window with the mouse.
     const QPoint start(120, 400);
+    const QPoint by(40, 25);
     QTest::mousePress(client, Qt::LeftButton, {}, start);
-    QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(40, 25)),
-                     QPointF(w->mapToGlobal(start) + QPoint(40, 25)), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(start + by), QPointF(w->mapToGlobal(start) + by),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(client, &move);
-    QTest::mouseRelease(client, Qt::LeftButton, {}, start + QPoint(40, 25));
+    QTest::mouseRelease(client, Qt::LeftButton, {}, start + by);
     EXPECT_EQ(w->pos(), QPoint(340, 75));
 
     // A right press opens the menu at the cursor.
@@ -393,23 +250,6 @@ TEST_F(MainWindowTest, AcceleratorsRunTheirCommands) {
     EXPECT_EQ(programs, 1);
     QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);  // New opens the editor
     EXPECT_EQ(sheetsOpened_, 2);
-    // The menu names each accelerator after its text's tab.
-    for (QAction* a : w->popupMenu()->actions()) {
-        if (a->data().toInt() == kCmdNew) {
-            EXPECT_EQ(a->text(), "&New\tCtrl+N");
-        }
-    }
-}
-
-TEST_F(MainWindowTest, AlwaysOnTopPlacesTheWindowAboveOthers) {
-    Settings s;
-    s.alwaysOnTop = 1;
-    ASSERT_TRUE(WriteSettings(s, home_));
-    auto w = Start();
-    QApplication::processEvents();
-    EXPECT_TRUE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->geometry(), QRect(300, 50, 267, 645));
 }
 
 }  // namespace
