@@ -2,29 +2,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "generator/image.h"
 #include "model/defaults.h"
 #include "model/definition.h"
 #include "model/language.h"
+#include "model/test_support.h"
 
 namespace fw {
 namespace {
 
-std::vector<Byte> ImageBytes(const ProgramImage& image, std::size_t offset, std::size_t size) {
-    return std::vector<Byte>(image.begin() + offset, image.begin() + offset + size);
-}
-
-std::vector<Byte> PaddedLine(const std::string& text) {
-    std::vector<Byte> out(text.begin(), text.end());
-    out.resize(20, ' ');
-    out.push_back(0);
-    return out;
-}
+using namespace std::string_literals;
+using test::Padded;
+using test::Str;
 
 class ImageTest : public ::testing::Test {
   protected:
@@ -45,14 +39,12 @@ TEST_F(ImageTest, NewDefinitionImage) {
     image.fill(0xEE);  // a previous generation must not show through
     Generate();
     static_assert(sizeof(ProgramImage) == 20900);
-    EXPECT_EQ(ImageBytes(image, 20832, 68), std::vector<Byte>(68, 0));
+    EXPECT_EQ(Str(image, 20832), std::string(68, '\0'));
     // Group 1 has no texts: four lines of blanks on the screen.
-    for (int line = 0; line < 4; ++line)
-        EXPECT_EQ(ImageBytes(image, 16039 + 21 * line, 21), PaddedLine("")) << line;
-    EXPECT_EQ(ImageBytes(image, 16039 + 4 * 21, 21), PaddedLine("1. Collect data"));
+    EXPECT_EQ(Str(image, 16039, 4 * 21), Padded("") + Padded("") + Padded("") + Padded(""));
+    EXPECT_EQ(Str(image, 16039 + 4 * 21, 21), Padded("1. Collect data"));
     // The last screen line, group 27 line 2, ends right before the symbology options.
-    EXPECT_EQ(ImageBytes(image, 18811, 21), PaddedLine("[ ESC ]   to cancel"));
-    EXPECT_EQ(ImageBytes(image, 18832, 6), std::vector<Byte>({0xD8, 0x57, 0x80, 0x06, 0xE0, 0x80}));
+    EXPECT_EQ(Str(image, 18811, 27), Padded("[ ESC ]   to cancel") + "\xD8\x57\x80\x06\xE0\x80");
     // Form 1's NextTarget and MaxLength of its first line.
     EXPECT_EQ(image[3523 + 2], 1);
     EXPECT_EQ(image[3523 + 221], 80);
@@ -65,7 +57,7 @@ TEST_F(ImageTest, NewDefinitionImage) {
     EXPECT_EQ(image[18887 + 137], 3);
     EXPECT_EQ(image[18887 + 150], '8');
     // "Переменная1" begins the variable names.
-    EXPECT_EQ(ImageBytes(image, 19977, 4), std::vector<Byte>({0xCF, 0xE5, 0xF0, 0xE5}));
+    EXPECT_EQ(Str(image, 19977, 12), test::kVariableStem + "1\0"s);
     EXPECT_EQ(image[19155 + 742], 2);  // WeightTargetLine of form 1, line 1
 }
 
@@ -110,39 +102,23 @@ TEST_F(ImageTest, BlocksLieAtTheirImageOffsets) {
 TEST_F(ImageTest, ScreenLinesFillTheScreenWidth) {
     struct Case {
         const char* name;
-        std::vector<Byte> cell;  // 21 bytes
-        std::vector<Byte> expected;
+        std::string cell;  // 21 bytes
+        std::string expected;
     };
-    std::vector<Byte> twenty(20, 'A');
-    twenty.push_back(0);
-    std::vector<Byte> unterminated(21, 'B');
-    std::vector<Byte> twentyB(20, 'B');
-    twentyB.push_back(0);
-    std::vector<Byte> stale = {'O', 'K', 0, 'x', 'y', 'z'};
-    stale.resize(21, 'q');
     const Case cases[] = {
-        {"exactly twenty characters", twenty, twenty},
-        {"empty", std::vector<Byte>(21, 0), PaddedLine("")},
-        {"no terminator in the cell", unterminated, twentyB},
-        {"bytes behind the terminator", stale, PaddedLine("OK")},
-        {"eight-bit text",
-         {0xC4, 0xE0, 0},
-         [] {
-             auto v = PaddedLine("");
-             v[0] = 0xC4;
-             v[1] = 0xE0;
-             return v;
-         }()},
+        {"exactly twenty characters", Padded(std::string(20, 'A')), Padded(std::string(20, 'A'))},
+        {"empty", std::string(21, '\0'), Padded("")},
+        {"no terminator in the cell", std::string(21, 'B'), Padded(std::string(20, 'B'))},
+        {"bytes behind the terminator", "OK\0xyz"s + std::string(15, 'q'), Padded("OK")},
+        {"eight-bit text", test::Cell("\xC4\xE0"), Padded("\xC4\xE0")},
     };
     // Group 14, line 2 (line 70 of 133) and group 27, line 2 (the last).
     for (std::size_t line : {std::size_t{70}, std::size_t{132}}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.name) + ", line " + std::to_string(line));
-            std::vector<Byte> cell = c.cell;
-            cell.resize(21, 0);
-            std::copy(cell.begin(), cell.end(), d.screenTexts.begin() + 21 * line);
+            std::copy(c.cell.begin(), c.cell.end(), d.screenTexts.begin() + 21 * line);
             Generate();
-            EXPECT_EQ(ImageBytes(image, 16039 + 21 * line, 21), c.expected);
+            EXPECT_EQ(Str(image, 16039 + 21 * line, 21), c.expected);
             // Whatever the cell holds, the blocks behind the texts stay in place.
             EXPECT_EQ(image[18832], 0xD8);
         }

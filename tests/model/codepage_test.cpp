@@ -6,8 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "model/test_support.h"
+
 namespace fw {
 namespace {
+
+using namespace std::string_literals;
 
 TEST(CodePage, BytesMapToTheirCharacters) {
     struct Case {
@@ -51,17 +55,12 @@ TEST(CodePage, CellsHoldTwentyCharactersAndATerminator) {
     std::array<std::uint8_t, 21> cell;
     cell.fill(0x55);
     StoreCellText(cell, u"Переменная1");
-    // П CF е E5 р F0 е E5 м EC е E5 н ED н ED а E0 я FF, then "1" and the terminator.
-    const std::array<std::uint8_t, 13> expected = {0xCF, 0xE5, 0xF0, 0xE5, 0xEC, 0xE5, 0xED,
-                                                   0xED, 0xE0, 0xFF, 0x31, 0x00, 0x55};
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(cell[i], expected[i]) << i;
+    // The text, its terminator, and the cell's old bytes behind it.
+    EXPECT_EQ(test::Str(cell, 0, 13), test::kVariableStem + "1\0\x55"s);
     EXPECT_EQ(CellToUtf16(cell), u"Переменная1");
 
     StoreCellText(cell, u"abcdefghijklmnopqrstuvwxyz");
-    EXPECT_EQ(cell[20], 0);
-    EXPECT_EQ(CellToUtf16(cell), u"abcdefghijklmnopqrst");
-
+    EXPECT_EQ(test::Str(cell), "abcdefghijklmnopqrst\0"s);
     // A cell without a terminator is read to its end.
     std::array<std::uint8_t, 3> full = {'a', 'b', 'c'};
     EXPECT_EQ(CellToUtf16(full), u"abc");

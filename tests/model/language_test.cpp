@@ -8,6 +8,7 @@
 #include "model/codepage.h"
 #include "model/messages.h"
 #include "model/strings.h"
+#include "model/test_support.h"
 #include "support/temp_folder.h"
 
 namespace fw {
@@ -51,31 +52,31 @@ TEST(LanguageFile, LinesFillTheTable) {
                        "  1122=Achtung\r\n"
                        "1123=\r\n"
                        "1124=a=b\r\n"
+                       "5=" +
+                       std::string(81, 'z') +  // one too many
+                       "\r\n"
+                       "1800=too far\r\n"
+                       "99999999999=much too far\r\n"
+                       "-3=negative\r\n"
+                       "a line without a sign\r\n"
                        "1131=last line without its end");
     EXPECT_EQ(lang->table[761], u"Утилиты");
     EXPECT_EQ(lang->table[1121], u"Fehler");
     EXPECT_EQ(lang->table[1122], u"Achtung");
     EXPECT_EQ(lang->table[1123], u"");
     EXPECT_EQ(lang->table[1124], u"a=b");
+    EXPECT_EQ(lang->table[5], std::u16string(80, u'z'));
+    // Stray ids are skipped; the lines after them still count.
     EXPECT_EQ(lang->table[1131], u"last line without its end");
     // The display name is not an entry.
     EXPECT_EQ(lang->table[0], u"");
 }
 
-TEST(LanguageFile, LongTextsAreCutStrayIdsSkippedAndAnEmptyTextEnds) {
-    auto lang = Parsed(
-        "X\r\n"
-        "5=" +
-        std::string(100, 'z') +
-        "\r\n"
-        "1800=too far\r\n"
-        "99999999999=much too far\r\n"
-        "-3=negative\r\n"
-        "a line without a sign\r\n"
-        "6=after the strays\r\n");
-    EXPECT_EQ(lang->table[5], std::u16string(80, u'z'));
-    EXPECT_EQ(lang->table[6], u"after the strays");
-    EXPECT_EQ(lang->table[0], u"");
+// "id=" and a bare line feed has no text at all, not even the carriage return.
+TEST(LanguageFile, AnIdWithoutAnyTextEndsTheFile) {
+    auto lang = Parsed("X\r\n761=kept\r\n762=\n763=never read\r\n");
+    EXPECT_EQ(lang->table[761], u"kept");
+    EXPECT_EQ(lang->table[763], u"");
 }
 
 TEST(LanguageFile, OnlyTheFirst17000BytesCount) {
@@ -167,35 +168,23 @@ TEST(UiStrings, LanguageEntryWinsOnlyWhereItHasOne) {
     EXPECT_EQ(LoadUiString(*lang, 1121), u"Error");
 }
 
-class RecordingPresenter : public MessagePresenter {
-  public:
-    int Show(const MessageRequest& request) override {
-        ++shown;
-        last = request;
-        return answer;
-    }
-    int shown = 0;
-    int answer = kIdYes;
-    MessageRequest last;
-};
-
 TEST(Messages, CaptionAndTextComeFromTheirIds) {
-    RecordingPresenter presenter;
+    test::RecordingPresenter presenter;
+    presenter.answer = kIdYes;
     auto lang = Parsed("X\r\n1123=Laden\r\n");
     EXPECT_EQ(ShowMessageById(presenter, *lang, kCaptionDownload, 1132, MessageIcon::Information,
                               MessageButtons::YesNo, u"12 ms"),
               kIdYes);
-    EXPECT_EQ(presenter.last.caption, u"Laden");
-    EXPECT_EQ(presenter.last.text, u"Downloaded completely!\r\n12 ms");
-    EXPECT_EQ(presenter.last.icon, MessageIcon::Information);
-    EXPECT_EQ(presenter.last.buttons, MessageButtons::YesNo);
-    ShowMessageById(presenter, *lang, kCaptionError, 1171, MessageIcon::Error);
-    EXPECT_EQ(presenter.last.text, u"Format mismatch !!!");
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].caption, u"Laden");
+    EXPECT_EQ(presenter.shown[0].text, u"Downloaded completely!\r\n12 ms");
+    EXPECT_EQ(presenter.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(presenter.shown[0].buttons, MessageButtons::YesNo);
 
     // Without a text there is nothing to show.
     EXPECT_EQ(ShowMessageById(presenter, *lang, kCaptionError, 1011, MessageIcon::Error), 0);
     EXPECT_EQ(ShowMessageById(presenter, *lang, 1011, 1132, MessageIcon::Error), 0);
-    EXPECT_EQ(presenter.shown, 2);
+    EXPECT_EQ(presenter.shown.size(), 1u);
 }
 
 TEST(EnglishSample, TranslatesEveryRussianBuiltInText) {

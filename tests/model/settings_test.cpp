@@ -108,7 +108,29 @@ TEST(SettingsFile, LimitsOfTheFile) {
     EXPECT_EQ(s.recentFiles[1], u"ab");
 }
 
-TEST(SettingsFile, FormattedBytes) {
+// A recent file that would end past byte 1299 is left out rather than read back cut.
+TEST(SettingsFile, WrittenFileStaysWithinTheLimit) {
+    Settings s;
+    s.lastProjectPath = std::u16string(300, u'p');  // 255 are kept
+    s.languageName = std::u16string(60, u'L');      // 40 are kept
+    // The path, the 8 numbers, the language and three recent files take 256 + 29 + 41 + 768
+    // = 1094 bytes: a fourth file of 204 characters ends right at the limit, 205 do not fit.
+    for (std::size_t last : {204u, 205u}) {
+        s.recentFiles = {std::u16string(255, u'a'), std::u16string(255, u'b'),
+                         std::u16string(255, u'c'), std::u16string(last, u'd')};
+        const std::string bytes = FormatSettings(s);
+        EXPECT_EQ(bytes.size(), last == 204 ? kSettingsFileMax : 1094u);
+        Settings back;
+        ParseSettings(back, bytes);
+        EXPECT_EQ(back.lastProjectPath, std::u16string(255, u'p'));
+        EXPECT_EQ(back.languageName, std::u16string(40, u'L'));
+        EXPECT_EQ(back.recentFiles,
+                  Paths(s.recentFiles.begin(), s.recentFiles.end() - (last - 204)));
+    }
+}
+
+TEST(SettingsFile, WrittenFieldsAreReadBack) {
+    test::TempFolder dir;
     Settings s;
     s.lastProjectPath = u"C:\\Проект\\a.FWW";
     s.downloadLinkType = 1;
@@ -120,48 +142,22 @@ TEST(SettingsFile, FormattedBytes) {
     s.autoPreloadLast = 1;
     s.languageName = u"Русский";
     s.recentFiles = {u"C:\\x.FWW", u"", u"D:\\y.FWW"};
+    ASSERT_TRUE(WriteSettings(s, dir.Path()));
     // Fields in order, each ended by CR; Р D0 у F3 с F1 с F1 к EA и E8 й E9.
-    EXPECT_EQ(FormatSettings(s),
+    EXPECT_EQ(dir.Read(kSettingsFileName),
               "C:\\\xCF\xF0\xEE\xE5\xEA\xF2\\a.FWW\r1\r2\r3\r4\ret=10\rnport=5000\r1\r0\r"
               "\xD0\xF3\xF1\xF1\xEA\xE8\xE9\rC:\\x.FWW\rD:\\y.FWW\r");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Formwright.ini.tmp"));
+    Settings back = Unusual();
+    EXPECT_TRUE(ReadSettings(back, dir.Path()));
+    EXPECT_EQ(FormatSettings(back), FormatSettings(s));
+    EXPECT_EQ(back.recentFiles, (Paths{u"C:\\x.FWW", u"D:\\y.FWW"}));
 
     // Empty texts would vanish on reading and shift the recent files into their places.
     Settings blank;
     blank.lastProjectPath.clear();
     blank.recentFiles = {u"r.FWW"};
     EXPECT_EQ(FormatSettings(blank), "Unknow\r0\r0\r1\r0\ret=0\rnport=65535\r0\r0\r0\rr.FWW\r");
-}
-
-TEST(SettingsFile, WrittenFileStaysWithinTheLimit) {
-    Settings s;
-    s.lastProjectPath = std::u16string(300, u'p');
-    s.languageName = std::u16string(60, u'L');
-    s.recentFiles = {std::u16string(255, u'a'), std::u16string(255, u'b'),
-                     std::u16string(255, u'c'), std::u16string(255, u'd')};
-    std::string bytes = FormatSettings(s);
-    EXPECT_LE(bytes.size(), kSettingsFileMax);
-    Settings back;
-    ParseSettings(back, bytes);
-    EXPECT_EQ(back.lastProjectPath, std::u16string(255, u'p'));
-    EXPECT_EQ(back.languageName, std::u16string(40, u'L'));
-    // The recent files that come back are whole and in order.
-    EXPECT_EQ(back.recentFiles, Paths(s.recentFiles.begin(), s.recentFiles.begin() + 3));
-}
-
-TEST(SettingsFile, WriteThenRead) {
-    test::TempFolder dir;
-    Settings s = Unusual();
-    s.languageName = u"Русский";
-    s.recentFiles = {u"/home/u/проект.FWW", u"b.FWW", u"c.FWW", u"d.FWW"};
-    ASSERT_TRUE(WriteSettings(s, dir.Path()));
-    const std::string written = dir.Read(kSettingsFileName);
-    EXPECT_EQ(written, FormatSettings(s));
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Formwright.ini.tmp"));
-
-    Settings back;
-    EXPECT_TRUE(ReadSettings(back, dir.Path()));
-    EXPECT_EQ(FormatSettings(back), written);
-    EXPECT_EQ(back.recentFiles, s.recentFiles);
 
     EXPECT_FALSE(WriteSettings(s, dir.Path() / "missing"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));

@@ -8,6 +8,7 @@
 
 #include "model/codepage.h"
 #include "model/strings.h"
+#include "model/test_support.h"
 #include "support/temp_folder.h"
 
 namespace fw {
@@ -19,34 +20,29 @@ std::unique_ptr<Workspace> Started(const test::TempFolder& dir) {
     return ws;
 }
 
-std::vector<std::u16string> Paths(std::initializer_list<const char16_t*> paths) {
-    std::vector<std::u16string> out;
-    for (const char16_t* p : paths)
-        out.emplace_back(p);
-    return out;
-}
+using Paths = std::vector<std::u16string>;
 
 TEST(RecentFiles, MostRecentFirstAndAtMostFour) {
     test::TempFolder dir;
     auto ws = Started(dir);
     for (const char* name : {"a.FWW", "b.FWW", "c.FWW", "d.FWW"})
         UpdateRecentFiles(*ws, name);
-    EXPECT_EQ(ws->settings.recentFiles, Paths({u"d.FWW", u"c.FWW", u"b.FWW", u"a.FWW"}));
+    EXPECT_EQ(ws->settings.recentFiles, (Paths{u"d.FWW", u"c.FWW", u"b.FWW", u"a.FWW"}));
 
     // A fifth project pushes the oldest out.
     UpdateRecentFiles(*ws, "e.FWW");
-    EXPECT_EQ(ws->settings.recentFiles, Paths({u"e.FWW", u"d.FWW", u"c.FWW", u"b.FWW"}));
+    EXPECT_EQ(ws->settings.recentFiles, (Paths{u"e.FWW", u"d.FWW", u"c.FWW", u"b.FWW"}));
     EXPECT_EQ(ws->settings.lastProjectPath, u"e.FWW");
 
     // Opening one that is listed moves it to the front; nothing drops out.
     UpdateRecentFiles(*ws, "c.FWW");
-    EXPECT_EQ(ws->settings.recentFiles, Paths({u"c.FWW", u"e.FWW", u"d.FWW", u"b.FWW"}));
+    EXPECT_EQ(ws->settings.recentFiles, (Paths{u"c.FWW", u"e.FWW", u"d.FWW", u"b.FWW"}));
     UpdateRecentFiles(*ws, "c.FWW");
-    EXPECT_EQ(ws->settings.recentFiles, Paths({u"c.FWW", u"e.FWW", u"d.FWW", u"b.FWW"}));
+    EXPECT_EQ(ws->settings.recentFiles, (Paths{u"c.FWW", u"e.FWW", u"d.FWW", u"b.FWW"}));
 
     // The comparison is exact: another spelling is another project.
     UpdateRecentFiles(*ws, "C.FWW");
-    EXPECT_EQ(ws->settings.recentFiles, Paths({u"C.FWW", u"c.FWW", u"e.FWW", u"d.FWW"}));
+    EXPECT_EQ(ws->settings.recentFiles, (Paths{u"C.FWW", u"c.FWW", u"e.FWW", u"d.FWW"}));
 }
 
 TEST(RecentFiles, ShellHearsFirstThenTheFileIsRewritten) {
@@ -69,7 +65,7 @@ TEST(RecentFiles, ShellHearsFirstThenTheFileIsRewritten) {
     Settings onDisk;
     ASSERT_TRUE(ReadSettings(onDisk, dir.Path()));
     EXPECT_EQ(onDisk.lastProjectPath, second);
-    EXPECT_EQ(onDisk.recentFiles, (std::vector<std::u16string>{second, u"first.FWW"}));
+    EXPECT_EQ(onDisk.recentFiles, (Paths{second, u"first.FWW"}));
 }
 
 TEST(Start, LanguageNamedInTheSettingsProvidesTheDefaultTexts) {
@@ -84,39 +80,30 @@ TEST(Start, LanguageNamedInTheSettingsProvidesTheDefaultTexts) {
     EXPECT_EQ(ws->language.list.size(), 2u);
     EXPECT_EQ(CellToUtf16(ScreenTextLine(ws->definition, 3, 0)), u"Настройка программы ");
     EXPECT_EQ(CellToUtf16(ScreenTextLine(ws->definition, 3, 1)), u"2. Browse Data      ");
+    EXPECT_EQ(test::Str(ws->definition.formatTag), std::string("M740-5.01", 10));
 
-    MessageRequest seen;
-    struct Presenter : MessagePresenter {
-        MessageRequest* seen;
-        int Show(const MessageRequest& r) override {
-            *seen = r;
-            return kIdOk;
-        }
-    } presenter;
-    presenter.seen = &seen;
+    // Messages go through the language too, once something can show them.
+    test::RecordingPresenter presenter;
     EXPECT_EQ(ShowMessage(*ws, kCaptionError, 1171, MessageIcon::Warning), 0);
     ws->presenter = &presenter;
     EXPECT_EQ(ShowMessage(*ws, kCaptionError, 1171, MessageIcon::Warning), kIdOk);
-    EXPECT_EQ(seen.caption, u"Fehler");
-    EXPECT_EQ(seen.text, u"Format mismatch !!!");
+    ASSERT_EQ(presenter.shown.size(), 1u);
+    EXPECT_EQ(presenter.shown[0].caption, u"Fehler");
+    EXPECT_EQ(presenter.shown[0].text, u"Format mismatch !!!");
 }
 
 TEST(Start, WithoutAMatchingLanguageTheBuiltInTextsAreUsed) {
     test::TempFolder none;
-    auto ws = Started(none);
-    EXPECT_FALSE(ws->language.loaded);
-    EXPECT_EQ(ws->settings.networkPort, 65535);
-    EXPECT_EQ(CellToUtf16(ScreenTextLine(ws->definition, 3, 0)), u"1. Program Settings ");
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ws->definition.formatTag.data())),
-              "M740-5.01");
-
-    test::TempFolder dir;
-    dir.Write(kSettingsFileName, "Unknow\r0\r0\r1\r0\ret=0\rnport=65535\r0\r0\r0\r");
-    dir.Write("test.lng", "Test\r\n761=unused\r\n");
-    auto other = Started(dir);
-    EXPECT_EQ(other->language.list.size(), 1u);
-    EXPECT_FALSE(other->language.loaded);
-    EXPECT_EQ(CellToUtf16(ScreenTextLine(other->definition, 3, 0)), u"1. Program Settings ");
+    test::TempFolder unnamed;
+    unnamed.Write(kSettingsFileName, "Unknow\r0\r0\r1\r0\ret=0\rnport=65535\r0\r0\r0\r");
+    unnamed.Write("test.lng", "Test\r\n761=unused\r\n");
+    for (const test::TempFolder* dir : {&none, &unnamed}) {
+        auto ws = Started(*dir);
+        EXPECT_EQ(ws->language.list.size(), dir == &none ? 0u : 1u);
+        EXPECT_FALSE(ws->language.loaded);
+        EXPECT_EQ(ws->settings.networkPort, 65535);
+        EXPECT_EQ(CellToUtf16(ScreenTextLine(ws->definition, 3, 0)), u"1. Program Settings ");
+    }
 }
 
 }  // namespace
