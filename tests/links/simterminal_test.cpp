@@ -8,75 +8,56 @@ namespace fw::test {
 namespace {
 
 using sim::SimAction;
-using sim::SimTerminal;
 
-std::string Sent(const std::vector<SimAction>& actions) {
-    std::string out;
-    for (const SimAction& a : actions)
-        if (a.kind == SimAction::Kind::kSend) out += a.bytes;
+// What the terminal answers to each transmission in turn; the last transmission's actions are
+// left in last.
+std::vector<std::string> Answers(sim::SimTerminal& terminal, const std::vector<std::string>& in,
+                                 std::vector<SimAction>& last) {
+    std::vector<std::string> out;
+    for (const std::string& bytes : in) {
+        last.clear();
+        terminal.Receive(bytes, last);
+        out.emplace_back();
+        for (const SimAction& a : last)
+            if (a.kind == SimAction::Kind::kSend) out.back() += a.bytes;
+    }
     return out;
 }
 
-std::string ImagePacket(std::uint8_t fill, int block, int sumDelta = 0) {
-    std::string p(100, static_cast<char>(fill));
-    const unsigned sum = 100u * fill + static_cast<unsigned>(sumDelta);
-    p.push_back(static_cast<char>((sum >> 8) & 0xFF));
-    p.push_back(static_cast<char>(sum & 0xFF));
-    p.push_back(static_cast<char>(block));
-    return p;
+std::string ImagePacket(char fill, int block, char sumHigh, char sumLow) {
+    return std::string(100, fill) + sumHigh + sumLow + static_cast<char>(block);
 }
 
 TEST(SimTerminal, ImagePacketsAreCheckedForSumAndBlockNumber) {
     sim::SimOptions options;
     options.mode = sim::DownloadMode::kImage;
-    SimTerminal terminal(options);
-    std::vector<SimAction> actions;
-    terminal.Receive("VORTEK\r", actions);
-    EXPECT_EQ(Sent(actions), "ACK\r");
-
-    const struct {
-        std::string packet;
-        std::string answer;
-    } steps[] = {
-        {ImagePacket(0xFF, 0), "ACK\r"},  // 0x63 0x9C: the sum of 100 × 0xFF
-        {ImagePacket(0xFF, 0), "ACK\r"},  // sent again after a lost answer
-        {ImagePacket(1, 1, 1), "NAK\r"},  // wrong sum
-        {ImagePacket(1, 2), "NAK\r"},     // block 2 while 1 is due
-        {ImagePacket(1, 1), "ACK\r"},
-    };
-    for (const auto& step : steps) {
-        actions.clear();
-        terminal.Receive(step.packet, actions);
-        EXPECT_EQ(Sent(actions), step.answer);
-    }
-    EXPECT_EQ(static_cast<std::uint8_t>(ImagePacket(0xFF, 0)[100]), 0x63);
-    EXPECT_EQ(static_cast<std::uint8_t>(ImagePacket(0xFF, 0)[101]), 0x9C);
+    sim::SimTerminal terminal(options);
+    std::vector<SimAction> last;
+    // 100 × 0xFF = 0x639C; 100 × 0x01 = 0x0064.
+    EXPECT_EQ(Answers(terminal,
+                      {"VORTEK\r", ImagePacket('\xFF', 0, 0x63, '\x9C'),
+                       ImagePacket('\xFF', 0, 0x63, '\x9C'),  // sent again after a lost answer
+                       ImagePacket(1, 1, 0x00, 0x65),         // wrong sum
+                       ImagePacket(1, 2, 0x00, 0x64),         // block 2 while 1 is due
+                       ImagePacket(1, 1, 0x00, 0x64)},
+                      last),
+              (std::vector<std::string>{"ACK\r", "ACK\r", "ACK\r", "NAK\r", "NAK\r", "ACK\r"}));
     EXPECT_EQ(terminal.Stats().packetsAccepted, 2);
     EXPECT_EQ(terminal.Stats().packetsRejected, 2);
     EXPECT_EQ(terminal.Stats().repeatsAcknowledged, 1);
 }
 
 TEST(SimTerminal, LookupLinesWithABadSumOrALineFeedAreRefused) {
-    SimTerminal terminal({});
-    std::vector<SimAction> actions;
-    terminal.Receive("VORTEK\r", actions);
-    const struct {
-        std::string packet;
-        std::string answer;
-    } steps[] = {
-        {std::string("AB\x00\x83\r", 5), "ACK\r"},
-        {std::string("AB\x00\x84\r", 5), "NAK\r"},
-        {std::string("A\nB\x00\x8D\r", 6), "NAK\r"},
-        {"OVER\r", "ACK\r"},
-    };
-    for (const auto& step : steps) {
-        actions.clear();
-        terminal.Receive(step.packet, actions);
-        EXPECT_EQ(Sent(actions), step.answer);
-    }
-    ASSERT_FALSE(actions.empty());
-    EXPECT_EQ(actions.back().kind, SimAction::Kind::kLookupStored);
-    EXPECT_EQ(actions.back().bytes, "AB\r\n");
+    sim::SimTerminal terminal({});
+    std::vector<SimAction> last;
+    EXPECT_EQ(Answers(terminal,
+                      {"VORTEK\r", std::string("AB\x00\x83\r", 5), std::string("AB\x00\x84\r", 5),
+                       std::string("A\nB\x00\x8D\r", 6), "OVER\r"},
+                      last),
+              (std::vector<std::string>{"ACK\r", "ACK\r", "NAK\r", "NAK\r", "ACK\r"}));
+    ASSERT_FALSE(last.empty());
+    EXPECT_EQ(last.back().kind, SimAction::Kind::kLookupStored);
+    EXPECT_EQ(last.back().bytes, "AB\r\n");
 }
 
 }  // namespace

@@ -6,21 +6,34 @@
 #include <QTcpSocket>
 
 #include <cerrno>
+#include <ostream>
 
-#include "comm/links/linkopener.h"
 #include "harness.h"
 
 namespace fw::test {
 namespace {
 
-constexpr char16_t kBase[] = u"Ожидание подключения терминала";
+// A workspace whose transfers both go over Wi-Fi to the port.
+std::unique_ptr<Workspace> WifiWorkspace(const TempFolder& dir, std::uint32_t port) {
+    auto ws = MakeWorkspace(dir.Path());
+    ws->settings.downloadLinkType = kLinkWifi;
+    ws->settings.uploadLinkType = kLinkWifi;
+    ws->settings.networkPort = port;
+    return ws;
+}
+
+// Whether a terminal that tries to connect now is turned away: nobody listens any more.
+bool Refused(std::uint16_t port) {
+    QTcpSocket terminal;
+    terminal.connectToHost(QHostAddress::LocalHost, port);
+    return !terminal.waitForConnected(2000) &&
+           terminal.error() == QAbstractSocket::ConnectionRefusedError;
+}
 
 TEST(WifiLink, WaitingStepAnimatesDotsAndCancelsWithoutAMessage) {
     TempFolder dir;
-    auto ws = MakeWorkspace(dir.Path());
-    ws->settings.downloadLinkType = kLinkWifi;
     const std::uint16_t port = FreePort();
-    ws->settings.networkPort = port;
+    auto ws = WifiWorkspace(dir, port);
     RecordingUi ui;
     RecordingWaiter waiter;
     waiter.cancelAfterTicks = 4;
@@ -28,25 +41,19 @@ TEST(WifiLink, WaitingStepAnimatesDotsAndCancelsWithoutAMessage) {
 
     EXPECT_EQ(opener.OpenLink(LinkDirection::kDownload), nullptr);
     EXPECT_TRUE(ui.shown.empty());
-    const std::u16string base(kBase);
+    const std::u16string base = u"Ожидание подключения терминала";
     EXPECT_EQ(waiter.texts,
               (std::vector<std::u16string>{u"Ожидание подключения", base, u"Отмена", base + u".",
                                            base + u"..", base + u"...", base}));
     EXPECT_EQ(waiter.closed, 1);
-    // The listener is gone: a terminal now finds nobody there.
-    QTcpSocket late;
-    late.connectToHost(QHostAddress::LocalHost, port);
-    EXPECT_FALSE(late.waitForConnected(2000));
+    EXPECT_TRUE(Refused(port));  // the listener is gone
 }
 
 TEST(WifiLink, OnlyTheFirstTerminalGetsIn) {
     TempFolder dir;
-    auto ws = MakeWorkspace(dir.Path());
     const std::uint16_t port = FreePort();
-    ws->settings.uploadLinkType = kLinkWifi;
-    ws->settings.networkPort = port;
-    SimProcess sim({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(port),
-                    QStringLiteral("--sessions"), QStringLiteral("1")});
+    auto ws = WifiWorkspace(dir, port);
+    SimProcess sim(Args("--tcp", TcpAddress(port), "--sessions", 1));
     ASSERT_TRUE(sim.Started());
     RecordingUi ui;
     RecordingWaiter waiter;
@@ -56,18 +63,10 @@ TEST(WifiLink, OnlyTheFirstTerminalGetsIn) {
     ASSERT_NE(link, nullptr);
     EXPECT_FALSE(link->IsSerial());
     EXPECT_EQ(waiter.closed, 1);
-    QTcpSocket second;
-    second.connectToHost(QHostAddress::LocalHost, port);
-    EXPECT_FALSE(second.waitForConnected(2000));
-    EXPECT_EQ(second.error(), QAbstractSocket::ConnectionRefusedError);
-
+    EXPECT_TRUE(Refused(port));
     // The connection itself carries bytes both ways.
-    const std::string hello = "READ\r";
-    EXPECT_TRUE(link->Send({reinterpret_cast<const std::uint8_t*>(hello.data()), hello.size()}).ok);
-    std::array<std::uint8_t, 16> answer{};
-    const ReceiveResult got = link->Receive(answer, 3000);
-    ASSERT_EQ(got.status, ReceiveStatus::kOk);
-    EXPECT_EQ(std::string(answer.begin(), answer.begin() + static_cast<long>(got.count)), "ACK\r");
+    EXPECT_TRUE(SendText(*link, "READ\r"));
+    EXPECT_EQ(ReceiveText(*link, 3000), "ACK\r");
     // Then the terminal says it has nothing more; after the PC closes, it is gone too.
     link->Close(false);
     EXPECT_TRUE(sim.Finish());
@@ -81,22 +80,20 @@ struct SetupFailure {
     std::string call;
     int code;
 };
+void PrintTo(const SetupFailure& failure, std::ostream* os) {
+    *os << failure.name;
+}
 
 class WifiSetupTest : public ::testing::TestWithParam<SetupFailure> {};
 
 TEST_P(WifiSetupTest, ServerThatCannotStartIsReportedUnderTheTransfersCaption) {
     const SetupFailure& c = GetParam();
     TempFolder dir;
-    auto ws = MakeWorkspace(dir.Path());
-    ws->settings.downloadLinkType = kLinkWifi;
-    ws->settings.uploadLinkType = kLinkWifi;
     QTcpServer squatter;
     if (c.portTaken) {
         ASSERT_TRUE(squatter.listen(QHostAddress::AnyIPv4, 0));
-        ws->settings.networkPort = squatter.serverPort();
-    } else {
-        ws->settings.networkPort = 70000;
     }
+    auto ws = WifiWorkspace(dir, c.portTaken ? squatter.serverPort() : 70000);
     RecordingUi ui;
     RecordingWaiter waiter;
     QtLinkOpener opener(*ws, ui, waiter);
@@ -104,12 +101,11 @@ TEST_P(WifiSetupTest, ServerThatCannotStartIsReportedUnderTheTransfersCaption) {
     EXPECT_EQ(opener.OpenLink(c.direction), nullptr);
     EXPECT_TRUE(waiter.texts.empty());  // no waiting step without a server
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(Utf8(ui.shown[0].caption), c.caption);
-    const std::string text = Utf8(ui.shown[0].text);
-    const std::string prefix =
-        "Ошибка настройки соединения (" + c.call + "): (" + std::to_string(c.code) + ":";
-    EXPECT_EQ(text.substr(0, prefix.size()), prefix) << text;
-    EXPECT_EQ(text.back(), ')');
+    const std::string& shown = ui.shown[0];
+    const std::string prefix = c.caption + ": Ошибка настройки соединения (" + c.call + "): (" +
+                               std::to_string(c.code) + ":";
+    EXPECT_EQ(shown.substr(0, prefix.size()), prefix) << shown;
+    EXPECT_EQ(shown.back(), ')');
 }
 
 const SetupFailure kSetupFailures[] = {

@@ -2,11 +2,11 @@
 // real pseudo-terminal pair, with the bytes on the wire checked as the terminal saw them.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "comm/clock.h"
 #include "comm/download.h"
-#include "comm/links/linkopener.h"
 #include "comm/upload.h"
 #include "generator/image.h"
 #include "harness.h"
@@ -20,6 +20,9 @@ struct Transport {
     bool wifi;
     LinkWaitStyle style;
 };
+void PrintTo(const Transport& transport, std::ostream* os) {
+    *os << transport.name;
+}
 
 class WireTest : public ::testing::TestWithParam<Transport> {
   protected:
@@ -27,37 +30,29 @@ class WireTest : public ::testing::TestWithParam<Transport> {
     void StartSim(QStringList args, int sessions = 1) {
         ws_ = MakeWorkspace(dir_.Path());
         Settings& settings = ws_->settings;
-        args << QStringLiteral("--out") << Path("out") << QStringLiteral("--wire-log")
-             << Path("wire") << QStringLiteral("--sessions") << QString::number(sessions);
+        args << Args("--out", dir_ / "out", "--wire-log", dir_ / "wire", "--sessions", sessions);
+        const std::uint8_t type = GetParam().wifi ? kLinkWifi : kLinkSerial;
+        settings.downloadLinkType = settings.uploadLinkType = type;
         if (GetParam().wifi) {
-            const std::uint16_t port = FreePort();
-            args << QStringLiteral("--tcp") << QStringLiteral("127.0.0.1:%1").arg(port);
-            settings.downloadLinkType = kLinkWifi;
-            settings.uploadLinkType = kLinkWifi;
-            settings.networkPort = port;
+            settings.networkPort = FreePort();
+            args << Args("--tcp", TcpAddress(settings.networkPort));
         } else {
-            args << QStringLiteral("--pty");
-            settings.downloadLinkType = kLinkSerial;
-            settings.uploadLinkType = kLinkSerial;
+            // COM7 reaches the pseudo-terminal the way a user maps a port on this platform.
             settings.comPort = 7;
+            std::filesystem::create_directories(dir_ / "dosdevices");
+            args << Args("--pty", "--pty-link", dir_ / "dosdevices" / "com7");
         }
         sim_ = std::make_unique<SimProcess>(args);
         ASSERT_TRUE(sim_->Started());
-        if (!GetParam().wifi) {
-            // COM7 reaches the pseudo-terminal the way a user maps a port on this platform.
-            std::filesystem::create_directories(dir_.Path() / "dosdevices");
-            std::filesystem::create_symlink(sim_->PtyName(), dir_.Path() / "dosdevices" / "com7");
-        }
         LinkOpenerConfig config;
         config.waitStyle = GetParam().style;
         opener_ = std::make_unique<QtLinkOpener>(*ws_, ui_, waiter_, config);
     }
-
-    QString Path(const char* name) const {
-        return QString::fromStdString((dir_.Path() / name).string());
+    int Download(DownloadMode mode = kDownloadProgram) {
+        return RunDownload(*ws_, *opener_, ui_, SystemClock(), mode);
     }
-    std::string FromPc() const { return ReadFile(dir_.Path() / "wire.in"); }
-    std::string ToPc() const { return ReadFile(dir_.Path() / "wire.out"); }
+    std::string FromPc() const { return dir_.Read("wire.in"); }
+    std::string ToPc() const { return dir_.Read("wire.out"); }
 
     // The image the download sends: the definition normalised, then generated.
     ProgramImage ExpectedImage() const {
@@ -93,56 +88,38 @@ std::string ImagePackets(const ProgramImage& image, int first, int last) {
             out.push_back(static_cast<char>(b));
             sum += b;
         }
-        out.push_back(static_cast<char>(sum >> 8));
-        out.push_back(static_cast<char>(sum & 0xFF));
-        out.push_back(static_cast<char>(i));
+        out += {static_cast<char>(sum >> 8), static_cast<char>(sum & 0xFF), static_cast<char>(i)};
     }
     return out;
 }
 
-TEST_P(WireTest, WholeImageGoesOutAsTwoHundredNineAcknowledgedPackets) {
-    StartSim({QStringLiteral("--mode"), QStringLiteral("auto")});
-    const ProgramImage image = ExpectedImage();
-    EXPECT_EQ(RunDownload(*ws_, *opener_, ui_, SystemClock(), kDownloadProgram), 1);
-    EXPECT_TRUE(sim_->Finish()) << sim_->Output();
-    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"Downloaded completely!"});
-    EXPECT_EQ(ui_.lastProgress, 100);
-
-    const std::string fromPc = FromPc();
-    ASSERT_EQ(fromPc.size(), 7u + 209u * 103u);
-    EXPECT_EQ(fromPc.substr(0, 7), "VORTEK\r");
-    EXPECT_EQ(fromPc.substr(7), ImagePackets(image, 0, 208));
-    EXPECT_EQ(static_cast<std::uint8_t>(fromPc.back()), 0xD0);  // the last block is 208
-    EXPECT_EQ(ToPc(), Repeat("ACK\r", 210));
-    const std::string stored = ReadFile(dir_.Path() / "out" / "image-1.bin");
-    EXPECT_EQ(stored, std::string(image.begin(), image.end()));
-}
-
-TEST_P(WireTest, FullTerminalStopsAtOnceAndARetryStartsOver) {
-    StartSim({QStringLiteral("--full"), QStringLiteral("5")}, 2);
+TEST_P(WireTest, FullTerminalStopsAtOnceAndTheRetrySendsTheWholeImage) {
+    StartSim(Args("--full", 5), 2);
     ui_.answers = {kIdYes};
     const ProgramImage image = ExpectedImage();
-    EXPECT_EQ(RunDownload(*ws_, *opener_, ui_, SystemClock(), kDownloadProgram), 1);
+    EXPECT_EQ(Download(), 1);
     EXPECT_TRUE(sim_->Finish()) << sim_->Output();
-    EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{"Memory full for Terminal!",
-                                                     "Failed to download, would you like to retry?",
-                                                     "Downloaded completely!"}));
-    // Packet 5 is tried once only, then the whole run starts again from the handshake.
+    EXPECT_EQ(ui_.shown,
+              (std::vector<std::string>{"Error: Memory full for Terminal!",
+                                        "Error: Failed to download, would you like to retry?",
+                                        "Download: Downloaded completely!"}));
+    EXPECT_EQ(ui_.lastProgress, 100);
+    // Packet 5 is tried once only, then the whole run starts again from the handshake; the
+    // last block is 208 (0xD0).
     EXPECT_EQ(FromPc(),
               "VORTEK\r" + ImagePackets(image, 0, 5) + "VORTEK\r" + ImagePackets(image, 0, 208));
     EXPECT_EQ(ToPc(), Repeat("ACK\r", 6) + "FULL" + Repeat("ACK\r", 210));
+    EXPECT_EQ(dir_.Read("out/image-1.bin"), std::string(image.begin(), image.end()));
 }
 
 TEST_P(WireTest, LookupFileGoesOutLineByLine) {
     StartSim({});
     // No CR after the last line; the middle line's sum is 269 (0x010D), so its low byte
     // goes out as 14; 0xFF is counted as 255.
-    const std::filesystem::path file = dir_.Path() / "goods.txt";
-    WriteFile(file, "AB\r\n\xFF\x0E\r\nC");
-    ui_.files = {file};
-    EXPECT_EQ(RunDownload(*ws_, *opener_, ui_, SystemClock(), kDownloadLookup), 1);
+    ui_.files = {dir_.Write("goods.txt", "AB\r\n\xFF\x0E\r\nC")};
+    EXPECT_EQ(Download(kDownloadLookup), 1);
     EXPECT_TRUE(sim_->Finish()) << sim_->Output();
-    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"Downloaded completely!"});
+    EXPECT_EQ(ui_.shown, std::vector<std::string>{"Download: Downloaded completely!"});
     EXPECT_EQ(FromPc(), std::string("VORTEK\r"
                                     "\x41\x42\x00\x83\r"
                                     "\xFF\x0E\x01\x0E\r"
@@ -150,28 +127,24 @@ TEST_P(WireTest, LookupFileGoesOutLineByLine) {
                                     "OVER\r",
                                     7 + 5 + 5 + 4 + 5));
     EXPECT_EQ(ToPc(), Repeat("ACK\r", 5));
-    EXPECT_EQ(ReadFile(dir_.Path() / "out" / "lookup-1.txt"), "AB\r\n\xFF\x0E\r\nC\r\n");
+    EXPECT_EQ(dir_.Read("out/lookup-1.txt"), "AB\r\n\xFF\x0E\r\nC\r\n");
 }
 
 TEST_P(WireTest, UploadKeepsEachRecordOnceAndRefusesBadOnes) {
     // Record 0 arrives twice, record 1 first with sequence 6, record 2 first with a wrong sum;
     // record 3 sums to 269, so its low byte is sent as 14; record 10 wraps to sequence 0.
-    std::string lines = "ABC\nline two\nthird\nd\xA6\n";
-    for (int i = 4; i <= 10; ++i)
+    std::string lines = "ABC\nline two\nthird\nd\xA6\n",
+                expected = "ABC\r\nline two\r\nthird\r\nd\xA6\r\n";
+    for (int i = 4; i <= 10; ++i) {
         lines += "r" + std::to_string(i) + "\n";
-    WriteFile(dir_.Path() / "records.txt", lines);
-    StartSim({QStringLiteral("--records"), Path("records.txt"), QStringLiteral("--repeat"),
-              QStringLiteral("0"), QStringLiteral("--out-of-sequence"), QStringLiteral("1"),
-              QStringLiteral("--bad-checksum"), QStringLiteral("2")});
-    const std::filesystem::path received = dir_.Path() / "received.txt";
-    ui_.files = {received};
+        expected += "r" + std::to_string(i) + "\r\n";
+    }
+    StartSim(Args("--records", dir_.Write("records.txt", lines), "--repeat", 0, "--out-of-sequence",
+                  1, "--bad-checksum", 2));
+    ui_.files = {dir_ / "received.txt"};
     EXPECT_EQ(RunUpload(*ws_, *opener_, ui_, SystemClock()), 11);
     EXPECT_TRUE(sim_->Finish()) << sim_->Output();
-
-    std::string expected = "ABC\r\nline two\r\nthird\r\nd\xA6\r\n";
-    for (int i = 4; i <= 10; ++i)
-        expected += "r" + std::to_string(i) + "\r\n";
-    EXPECT_EQ(ReadFile(received), expected);
+    EXPECT_EQ(dir_.Read("received.txt"), expected);
 
     const std::string toPc = ToPc();
     const std::string firstRecords(
@@ -195,23 +168,24 @@ const Transport kTransports[] = {
     {"PtyEventLoop", false, LinkWaitStyle::kEventLoop},
     {"PtyBlocking", false, LinkWaitStyle::kBlocking},
 };
-INSTANTIATE_TEST_SUITE_P(Links, WireTest, ::testing::ValuesIn(kTransports),
-                         [](const auto& info) { return std::string(info.param.name); });
+const auto kTransportName = [](const auto& info) { return std::string(info.param.name); };
+INSTANTIATE_TEST_SUITE_P(Links, WireTest, ::testing::ValuesIn(kTransports), kTransportName);
 
+// A serial line cannot hang up; a TCP connection can.
 class TcpOnlyTest : public WireTest {};
 
 TEST_P(TcpOnlyTest, TerminalHangingUpFailsThePacketAtOnce) {
-    StartSim({QStringLiteral("--disconnect-after"), QStringLiteral("3")});
-    EXPECT_EQ(RunDownload(*ws_, *opener_, ui_, SystemClock(), kDownloadProgram), 1);
+    StartSim(Args("--disconnect-after", 3));
+    EXPECT_EQ(Download(), 1);
     EXPECT_TRUE(sim_->Finish()) << sim_->Output();
-    EXPECT_EQ(ui_.Texts(),
-              (std::vector<std::string>{"Error on downloading!",
-                                        "Failed to download, would you like to retry?"}));
+    EXPECT_EQ(ui_.shown,
+              (std::vector<std::string>{"Error: Error on downloading!",
+                                        "Error: Failed to download, would you like to retry?"}));
     EXPECT_EQ(ToPc(), Repeat("ACK\r", 4));
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, TcpOnlyTest, ::testing::ValuesIn(kTransports, kTransports + 2),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         kTransportName);
 
 }  // namespace
 }  // namespace fw::test
