@@ -109,9 +109,8 @@ TEST(Download, FailuresTellTheUserAndOfferARetry) {
         rig.link->replies.insert(rig.link->replies.end(), c.times, c.then);
         EXPECT_EQ(RunProgram(rig), 1) << c.name;
         EXPECT_EQ(rig.link->sent.size(), c.sends) << c.name;
-        EXPECT_EQ(rig.messages, (Shown{{u"Error", c.failure, MessageIcon::Warning},
-                                       {u"Error", u"Failed to download, would you like to retry?",
-                                        MessageIcon::Question, MessageButtons::YesNo}}))
+        EXPECT_EQ(rig.messages,
+                  (Shown{{u"Error", c.failure, MessageIcon::Warning}, kRetryQuestion}))
             << c.name;
         EXPECT_FALSE(rig.progressOpen) << c.name;  // closed before the message
         EXPECT_EQ(rig.link->closes, std::vector{true}) << c.name;
@@ -139,10 +138,7 @@ TEST(Download, UnansweredPacketIsResentUnchangedAndYesToTheRetryStartsOverOnAFre
     EXPECT_EQ(rig.opened.size(), 2u);
     EXPECT_EQ(second->sent.size(), 210u);
     EXPECT_EQ(second->closes, std::vector{true});
-    EXPECT_EQ(rig.Texts(),
-              (std::vector<std::u16string>{u"Memory full for Terminal!",
-                                           u"Failed to download, would you like to retry?",
-                                           u"Downloaded completely!"}));
+    EXPECT_EQ(rig.messages, (Shown{kMemoryFull, kRetryQuestion, kDownloaded}));
 }
 
 }  // namespace

@@ -143,6 +143,13 @@ inline void PrintTo(const ShownMessage& m, std::ostream* os) {
         << int(m.icon) << ", buttons " << int(m.buttons) << ")";
 }
 
+// How a download run ends, and the memory-full stop.
+inline const ShownMessage kDownloaded{u"Download", u"Downloaded completely!",
+                                      MessageIcon::Information};
+inline const ShownMessage kRetryQuestion{u"Error", u"Failed to download, would you like to retry?",
+                                         MessageIcon::Question, MessageButtons::YesNo};
+inline const ShownMessage kMemoryFull{u"Error", u"Memory full for Terminal!", MessageIcon::Warning};
+
 // A file dialog as the person sees it.
 inline std::u16string Describe(const FileDialogRequest& r) {
     std::u16string out = r.save ? u"save" : u"open";
@@ -195,12 +202,6 @@ struct Rig : TransferUi, LinkOpener {
         opened.push_back(direction);
         if (next >= links.size()) return nullptr;
         return std::make_unique<ScriptedLink>(clock, links[next++]);
-    }
-    std::vector<std::u16string> Texts() const {
-        std::vector<std::u16string> out;
-        for (const ShownMessage& m : messages)
-            out.push_back(m.text);
-        return out;
     }
 
     TempFolder folder;

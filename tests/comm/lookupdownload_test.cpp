@@ -60,7 +60,7 @@ TEST(LookupDownload, LineFraming) {
         int result = 0;
         EXPECT_EQ(Send(rig, c.file, &result), c.packets) << c.name;
         EXPECT_EQ(result, 1) << c.name;
-        EXPECT_EQ(rig.Texts(), std::vector<std::u16string>{u"Downloaded completely!"}) << c.name;
+        EXPECT_EQ(rig.messages, Shown{kDownloaded}) << c.name;
     }
 }
 
@@ -114,9 +114,7 @@ TEST(LookupDownload, FailedLineEndsWithTheRetryQuestionWhichAsksForTheFileAgain)
     EXPECT_EQ(Send(rig, "one\rtwo\rthree\r", &result).size(), 2u);  // line 2 went out once
     EXPECT_EQ(result, 0);  // the second file choice was cancelled
     EXPECT_EQ(rig.dialogs.size(), 2u);
-    EXPECT_EQ(rig.Texts(),
-              (std::vector<std::u16string>{u"Memory full for Terminal!",
-                                           u"Failed to download, would you like to retry?"}));
+    EXPECT_EQ(rig.messages, (Shown{kMemoryFull, kRetryQuestion}));
     EXPECT_EQ(rig.link->closes, std::vector{false});
 }
 
