@@ -91,7 +91,10 @@ class SimProcess {
         if (!ended) Kill();
         const bool ok =
             ended && process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-        if (!ok) output_ += "\n(the simulator failed or had to be stopped)";
+        if (!ok)
+            output_ +=
+                ended ? "\n(the simulator exited with " + std::to_string(process_.exitCode()) + ")"
+                      : "\n(the simulator had to be stopped)";
         return ok;
     }
     // Ends it at once, as a terminal switched off in the middle of a transfer.
