@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -79,11 +78,8 @@ DialogScript& DialogScript::Choose(const std::filesystem::path& path) {
 }
 
 DialogScript& DialogScript::Cancel(const QString& objectName) {
-    return Expect(objectName, [](QWidget* w) {
-        auto* dialog = qobject_cast<QDialog*>(w);
-        ASSERT_NE(dialog, nullptr);
-        dialog->reject();
-    });
+    return Expect(objectName,
+                  [](QWidget* w) { EXPECT_TRUE(QMetaObject::invokeMethod(w, "reject")); });
 }
 
 QStringList DialogScript::Run(const std::function<void()>& opener) {
