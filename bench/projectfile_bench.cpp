@@ -12,6 +12,7 @@
 #include "model/defaults.h"
 #include "model/normalise.h"
 #include "model/projectfile.h"
+#include "model/savefile.h"
 
 namespace {
 

@@ -11,14 +11,9 @@
 #include "model/defaults.h"
 #include "model/language.h"
 #include "model/normalise.h"
+#include "model/savefile.h"
 #include "model/strings.h"
 #include "model/system.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace fw {
 namespace {
@@ -216,74 +211,6 @@ void Append(std::string& out, const Block<N>& block) {
     out.append(reinterpret_cast<const char*>(block.data()), block.size());
 }
 
-std::FILE* OpenFile(const fs::path& path, const char* mode) {
-#if defined(_WIN32)
-    const std::wstring wmode(mode, mode + std::strlen(mode));
-    return _wfopen(path.c_str(), wmode.c_str());
-#else
-    return std::fopen(path.c_str(), mode);
-#endif
-}
-
-// Write-through: the bytes are on the disk before the new file takes the old one's name.
-bool SyncToDisk(std::FILE* f) {
-#if defined(_WIN32)
-    return _commit(_fileno(f)) == 0;
-#else
-    return fsync(fileno(f)) == 0;
-#endif
-}
-
-// A file that replaces another only once it has been written whole.
-class Replacement {
-  public:
-    explicit Replacement(fs::path target) : target_(std::move(target)) {
-        temp_ = target_;
-        temp_ += ".saving~";
-        std::error_code ec;
-        if (target_.empty() || fs::is_directory(target_, ec)) return;
-        // An existing file that may not be written is not replaced behind the user's back.
-        if (fs::exists(target_, ec)) {
-            std::FILE* probe = OpenFile(target_, "r+b");
-            if (probe == nullptr) return;
-            std::fclose(probe);
-        }
-        file_ = OpenFile(temp_, "wb");
-    }
-    Replacement(const Replacement&) = delete;
-    Replacement& operator=(const Replacement&) = delete;
-    ~Replacement() {
-        if (file_ != nullptr) {
-            std::fclose(file_);
-            std::error_code ec;
-            fs::remove(temp_, ec);
-        }
-    }
-
-    bool Opened() const { return file_ != nullptr; }
-
-    bool Commit(std::string_view bytes) {
-        if (file_ == nullptr) return false;
-        bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
-        ok = std::fflush(file_) == 0 && ok;
-        ok = SyncToDisk(file_) && ok;
-        ok = std::fclose(file_) == 0 && ok;
-        file_ = nullptr;
-        std::error_code ec;
-        if (ok) fs::rename(temp_, target_, ec);
-        if (!ok || ec) {
-            fs::remove(temp_, ec);
-            return false;
-        }
-        return true;
-    }
-
-  private:
-    fs::path target_;
-    fs::path temp_;
-    std::FILE* file_ = nullptr;
-};
-
 fs::path LimitPath(const fs::path& path) {
     // A path never has more UTF-16 units than native units, so short ones need no look.
     if (path.native().size() <= kPathUnits) return path;
@@ -362,14 +289,9 @@ bool LoadProjectBytes(const fs::path& path, std::string& bytes, int& readError) 
     return true;
 }
 
-bool ReplaceFileBytes(const fs::path& path, std::string_view bytes) {
-    Replacement out(path);
-    return out.Opened() && out.Commit(bytes);
-}
-
 int WriteProjectFile(Workspace& ws) {
     const fs::path path = ws.currentProjectPath;
-    Replacement out(path);
+    FileReplacement out(path, SyncMode::ToDisk);
     if (!out.Opened()) return 0;
     NormaliseDefinition(ws.definition);
     if (!out.Commit(SerialiseProject(ws.definition, IsExtendedName(path)))) return 0;

@@ -38,9 +38,6 @@ int ReadProjectBytes(Workspace& ws, std::string_view bytes, bool extended,
 // The bytes ReadProjectFile reads: at most kExtendedFileSize of them. False when the file
 // cannot be opened; readError as above.
 bool LoadProjectBytes(const std::filesystem::path& path, std::string& bytes, int& readError);
-// Replaces path with bytes through a temporary file renamed over it, so that a crash leaves
-// the old file or the new one, never half of one. False (old file untouched) on any failure.
-bool ReplaceFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 // The open and save dialogs of the project commands; the GUI shows file dialogs, the
 // command-line tool and tests answer from their arguments.

@@ -7,6 +7,7 @@
 
 #include "model/codepage.h"
 #include "model/language.h"
+#include "model/savefile.h"
 
 namespace fw {
 namespace {
@@ -180,28 +181,9 @@ std::string FormatSettings(const Settings& settings) {
 }
 
 bool WriteSettings(const Settings& settings, const std::filesystem::path& programDirectory) {
-    const std::filesystem::path target = programDirectory / kSettingsFileName;
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    const std::string bytes = FormatSettings(settings);
-    std::error_code ec;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, ec);
-            return false;
-        }
-    }
-    // The old file is replaced in one step, so a crash leaves either the old or the new one.
-    std::filesystem::rename(temporary, target, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    return true;
+    // Preferences are cheap to lose on a power cut; a save must not wait for the disk twice.
+    return ReplaceFileBytes(programDirectory / kSettingsFileName, FormatSettings(settings),
+                            SyncMode::None);
 }
 
 }  // namespace fw

@@ -6,6 +6,7 @@
 #include "model/codepage.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
+#include "model/savefile.h"
 #include "model/unicode.h"
 
 namespace fw::cli {

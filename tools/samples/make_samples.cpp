@@ -17,6 +17,7 @@
 #include "model/language.h"
 #include "model/normalise.h"
 #include "model/projectfile.h"
+#include "model/savefile.h"
 
 namespace {
 
