@@ -189,7 +189,7 @@ TEST(Messages, CaptionAndTextComeFromTheirIds) {
 
 TEST(EnglishSample, TranslatesEveryRussianBuiltInText) {
     std::string bytes =
-        test::TempFolder::ReadFile(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng");
+        test::ReadFile(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng");
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(LanguageDisplayName(bytes), u"English");
     auto lang = Parsed(bytes);

@@ -74,7 +74,7 @@ TEST(BuiltInStrings, RussianTextsAreMadeOfCharactersTheCodePageHas) {
 
 TEST(BuiltInStrings, TableFileIsSortedAndEveryLineIsLoaded) {
     std::istringstream table(
-        test::TempFolder::ReadFile(std::filesystem::path(FW_SOURCE_DIR) / "resources/strings.tsv"));
+        test::ReadFile(std::filesystem::path(FW_SOURCE_DIR) / "resources/strings.tsv"));
     int previous = -1, lines = 0;
     for (std::string line; std::getline(table, line);) {
         if (line.empty() || line[0] == '#') continue;

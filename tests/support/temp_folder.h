@@ -44,10 +44,7 @@ class TempFolder {
         WriteFile(file, bytes);
         return file;
     }
-    std::string Read(const std::string& name) const { return fw::test::ReadFile(path_ / name); }
-    static std::string ReadFile(const std::filesystem::path& file) {
-        return fw::test::ReadFile(file);
-    }
+    std::string Read(const std::string& name) const { return ReadFile(path_ / name); }
 
   private:
     std::filesystem::path path_;
