@@ -18,6 +18,9 @@ struct Workspace {
     Language language;
     Definition definition;
     std::filesystem::path currentProjectPath;  // empty for a new definition
+    // Set by every change to the definition that is not yet in its project file (the editor's
+    // commit, an import), cleared by New, a successful Open and a successful Save.
+    bool definitionModified = false;
     MessagePresenter* presenter = nullptr;     // null: messages are not shown
     std::function<void()> recentFilesChanged;  // the shell rebuilds its menu
 };

@@ -209,17 +209,17 @@ void MainWindow::openStartupProject() {
 }
 
 void MainWindow::newProject() {
-    if (definitionModified_ && promptSaveChanges() == kIdCancel) return;
+    if (ws_.definitionModified && promptSaveChanges() == kIdCancel) return;
     ws_.currentProjectPath.clear();
-    definitionModified_ = false;
+    ws_.definitionModified = false;
     ResetReaderSettings(ws_.definition);
     NewDefinition(ws_.definition);
     openDefinitionSheet();
 }
 
 void MainWindow::openProject() {
-    if (definitionModified_ && promptSaveChanges() == kIdCancel) return;
-    definitionModified_ = false;
+    if (ws_.definitionModified && promptSaveChanges() == kIdCancel) return;
+    ws_.definitionModified = false;
     ResetReaderSettings(ws_.definition);
     NewDefinition(ws_.definition);
     ReadSettings(ws_.settings, ws_.programDirectory);
@@ -238,7 +238,7 @@ void MainWindow::openRecentFile(int index) {
 
 void MainWindow::saveProject(bool saveAs) {
     const int saved = saveAs ? SaveProjectAs(ws_, *dialogs_) : SaveProject(ws_, *dialogs_);
-    if (saved != 0) definitionModified_ = false;
+    if (saved != 0) ws_.definitionModified = false;
 }
 
 void MainWindow::preferences() {
@@ -259,7 +259,7 @@ void MainWindow::transfer(int id) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (transferRunning_ || (definitionModified_ && promptSaveChanges() == kIdCancel)) {
+    if (transferRunning_ || (ws_.definitionModified && promptSaveChanges() == kIdCancel)) {
         event->ignore();
         return;
     }

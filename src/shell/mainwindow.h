@@ -46,8 +46,8 @@ class MainWindow : public QWidget {
     ClientWindow* client() const { return client_; }
     const VersionInfo& version() const { return version_; }
 
-    bool definitionModified() const { return definitionModified_; }
-    void setDefinitionModified(bool modified) { definitionModified_ = modified; }
+    bool definitionModified() const { return ws_.definitionModified; }
+    void setDefinitionModified(bool modified) { ws_.definitionModified = modified; }
 
     void setCommandHandler(int id, CommandHandler handler);
     // Runs a command as the menu or an accelerator does; ignored while a transfer runs.
@@ -82,7 +82,6 @@ class MainWindow : public QWidget {
     std::unique_ptr<ProjectDialogs> dialogs_;
     std::unique_ptr<TransferCommands> transfers_;
     VersionInfo version_;
-    bool definitionModified_ = false;
     bool transferRunning_ = false;
     ClientWindow* client_ = nullptr;
     QMenu* menu_ = nullptr;
