@@ -88,19 +88,26 @@ void OpenProgressWindow(TransferSession& s) {
     s.ui.SetProgress(0);
 }
 
-int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
-                DownloadMode mode) {
+int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock, DownloadMode mode,
+                TransferOutcome* outcome) {
+    TransferOutcome unused;
+    TransferOutcome& result = outcome != nullptr ? *outcome : unused;
+    result = {};
     const bool timingsOn = TimingsEnabled(ws.programDirectory);
     const bool lookup = mode == kDownloadLookup;
     for (;;) {
         std::filesystem::path path;
         std::ifstream file;
         if (lookup) {
-            if (!ChooseLookupFile(ws, ui, path)) return 0;
+            if (!ChooseLookupFile(ws, ui, path)) {
+                result.end = TransferEnd::kCancelled;
+                return 0;
+            }
             file.open(path, std::ios::binary);
             if (!file.is_open()) {
                 ShowMessageById(ui, ws.language, kCaptionError, kTextCannotOpenFile,
                                 MessageIcon::Warning);
+                result.messageId = kTextCannotOpenFile;
                 return -1;
             }
             const LookupLineCheck check = CheckLookupLines(file);
@@ -124,6 +131,7 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
             ok = lookup ? SendLookupFile(s, file, path) : SendImage(s);
         }
         if (ok) {
+            result.end = TransferEnd::kCompleted;
             ui.CloseProgress();
             std::u16string extra;
             if (timingsOn) {
@@ -137,6 +145,8 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
             // A retry starts over from the file choice and a freshly opened link.
             link->Close(false);
             continue;
+        } else {
+            result.end = TransferEnd::kRetryDeclined;
         }
         link->Close(true);
         return 1;

@@ -8,6 +8,7 @@
 
 #include "comm/clock.h"
 #include "comm/link.h"
+#include "comm/outcome.h"
 #include "comm/transfer.h"
 #include "comm/transferui.h"
 #include "generator/image.h"
@@ -23,8 +24,9 @@ inline constexpr std::size_t kImagePacketSize = 103;  // 100 data bytes, sum (hi
 
 // Returns 1 when the run ended (success, or a failure the user chose not to retry), 0 when the
 // lookup file choice was cancelled, -1 when the file or the link could not be opened (or the
-// lookup file has a line too long to send).
-int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock, DownloadMode mode);
+// lookup file has a line too long to send). outcome, when given, says how the run ended.
+int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock, DownloadMode mode,
+                TransferOutcome* outcome = nullptr);
 
 // "VORTEK\r" until the terminal answers "ACK\r", 3 attempts; "Terminal is not ready!" after.
 bool TerminalHandshake(TransferSession& s);

@@ -163,7 +163,11 @@ std::u16string RecordsReceivedText(const Language& language, int count) {
     return u"Done : " + number + u" records received.\nView the received data?";
 }
 
-int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock) {
+int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
+              TransferOutcome* outcome) {
+    TransferOutcome unused;
+    TransferOutcome& result = outcome != nullptr ? *outcome : unused;
+    result = {};
     const bool timingsOn = TimingsEnabled(ws.programDirectory);
 
     FileDialogRequest request;
@@ -176,11 +180,15 @@ int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock) {
     request.hideReadOnly = true;
     request.startFromPrevious = false;
     std::filesystem::path path;
-    if (!ui.ChooseFile(request, path)) return 0;
+    if (!ui.ChooseFile(request, path)) {
+        result.end = TransferEnd::kCancelled;
+        return 0;
+    }
 
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out.is_open()) {
         ShowMessageById(ui, ws.language, kCaptionError, kTextFileCreateFailed, MessageIcon::None);
+        result.messageId = kTextFileCreateFailed;
         return -2;
     }
 
@@ -202,10 +210,14 @@ int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock) {
         return n;
     }
     if (n == 0) {
+        result.end = TransferEnd::kCompleted;
+        result.messageId = kTextNoDataReceived;
         ShowMessageById(ui, ws.language, kCaptionUpload, kTextNoDataReceived, MessageIcon::None);
         std::filesystem::remove(path, ignored);
         return 0;
     }
+    result.end = TransferEnd::kCompleted;
+    result.records = n;
     MessageRequest question;
     question.caption = LoadUiString(ws.language, kCaptionUpload);
     question.text = RecordsReceivedText(ws.language, n);

@@ -10,6 +10,7 @@
 
 #include "comm/clock.h"
 #include "comm/link.h"
+#include "comm/outcome.h"
 #include "comm/transfer.h"
 #include "comm/transferui.h"
 #include "model/workspace.h"
@@ -33,8 +34,9 @@ std::uint32_t RecordDeadlineMs(const Settings& settings);
 
 // Returns the number of records received (> 0); 0 when nothing was received or the file choice
 // was cancelled; -1 after a time-out; -2 when the file cannot be created; -3 when the link
-// cannot be opened.
-int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock);
+// cannot be opened. outcome, when given, says how the run ended.
+int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
+              TransferOutcome* outcome = nullptr);
 
 // The upload on an open link: returns the number of records written to out, 0 when the
 // terminal did not answer "READ\r", -1 after eleven time-outs in a row.
