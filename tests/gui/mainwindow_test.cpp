@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, NewOpenAndExitAskToSaveChanges) {
     const QStringList question = {"Formwright M740|Save current program ?"};
     for (int command : {kCmdNew, kCmdOpen, kCmdExit}) {
         // 0: unchanged, so nothing is asked; there Open's file dialog is cancelled, which
-        // leaves the definition at its defaults.
+        // leaves the project as it was.
         for (int answer :
              {int(QMessageBox::Cancel), int(QMessageBox::Yes), int(QMessageBox::No), 0}) {
             SCOPED_TRACE(std::to_string(command) + " " + std::to_string(answer));
