@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "model/defaults.h"
 #include "model/language.h"
@@ -47,6 +48,35 @@ void ForgetRecentFile(Workspace& ws, const std::u16string& entry) {
     recent.erase(end, recent.end());
     if (ws.recentFilesChanged) ws.recentFilesChanged();
     WriteSettings(ws.settings, ws.programDirectory);
+}
+
+// Tells whether the user gave a name, so that a save that wrote nothing is told apart from
+// one the user cancelled.
+class NameWatch : public ProjectDialogs {
+  public:
+    explicit NameWatch(ProjectDialogs& inner) : inner_(inner) {}
+    std::optional<fs::path> ChooseFile(const FileDialogRequest& request) override {
+        std::optional<fs::path> chosen = inner_.ChooseFile(request);
+        named = named || chosen.has_value();
+        return chosen;
+    }
+    bool named = false;
+
+  private:
+    ProjectDialogs& inner_;
+};
+
+// A save finishes with the work on disk or with the user told that it is not.
+int FinishSave(Workspace& ws, int saved, bool attempted) {
+    if (saved != 0) {
+        ws.definitionModified = false;
+    } else if (attempted) {
+        ShowText(ws, kErrorCaption,
+                 u"Ошибка записи файла задачи, проект не сохранён:" + std::u16string(kLineBreak) +
+                     PathText(ws.currentProjectPath),
+                 MessageIcon::Error);
+    }
+    return saved;
 }
 
 }  // namespace
@@ -108,8 +138,9 @@ int PromptSaveChanges(Workspace& ws, ProjectDialogs& dialogs) {
     int answer =
         ShowText(ws, kProductBanner, question, MessageIcon::Question, MessageButtons::YesNoCancel);
     if (answer != kIdYes && answer != kIdNo) answer = kIdCancel;
-    // A save that fails does not stop the command that asked.
-    if (answer == kIdYes) SaveProjectCommand(ws, dialogs);
+    // The user wants the work kept: a save that did not happen stops what asked, rather than
+    // let it drop the work.
+    if (answer == kIdYes && SaveProjectCommand(ws, dialogs) == 0) return kIdCancel;
     return answer;
 }
 
@@ -188,15 +219,15 @@ bool OpenStartupProject(Workspace& ws, const fs::path& path) {
 }
 
 int SaveProjectCommand(Workspace& ws, ProjectDialogs& dialogs) {
-    const int saved = SaveProject(ws, dialogs);
-    if (saved != 0) ws.definitionModified = false;
-    return saved;
+    if (ws.currentProjectPath.empty()) return SaveProjectAsCommand(ws, dialogs);
+    return FinishSave(ws, SaveProject(ws, dialogs), true);
 }
 
 int SaveProjectAsCommand(Workspace& ws, ProjectDialogs& dialogs) {
-    const int saved = SaveProjectAs(ws, dialogs);
-    if (saved != 0) ws.definitionModified = false;
-    return saved;
+    NameWatch watch(dialogs);
+    const int saved = SaveProjectAs(ws, watch);
+    // A name that is not a project name is taken without writing, as Save As always has.
+    return FinishSave(ws, saved, watch.named && HasProjectName(ws.currentProjectPath));
 }
 
 void ApplyPreferences(Workspace& ws) {

@@ -46,7 +46,8 @@ std::u16string ProjectProblemText(const std::filesystem::path& path, ProjectFile
                                   int systemError);
 
 // "Save current program ?" with Yes, No and Cancel; Yes saves. Returns kIdYes, kIdNo or
-// kIdCancel (also when nothing can ask: unsaved work is never dropped unasked).
+// kIdCancel; Cancel also when nothing can ask or when Yes did not save, so that unsaved work
+// is never dropped unasked.
 int PromptSaveChanges(Workspace& ws, ProjectDialogs& dialogs);
 
 // New: after the save question, a new definition without a path. False when the user
@@ -75,7 +76,8 @@ std::filesystem::path StartupProjectPath(const Workspace& ws, std::u16string_vie
 // Opens the start's project over the new definition; a failure is reported with the path.
 bool OpenStartupProject(Workspace& ws, const std::filesystem::path& path);
 
-// Save and Save As; a successful one clears the unsaved-changes mark.
+// Save and Save As; a successful one clears the unsaved-changes mark, one that wrote nothing
+// to the name it had says so (a cancelled dialog says nothing).
 int SaveProjectCommand(Workspace& ws, ProjectDialogs& dialogs);
 int SaveProjectAsCommand(Workspace& ws, ProjectDialogs& dialogs);
 

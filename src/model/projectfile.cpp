@@ -224,8 +224,9 @@ fs::path LimitPath(const fs::path& path) {
     return fs::path(units);
 }
 
-// ".FWW" in any case.
-bool HasProjectExtension(const fs::path& path) {
+}  // namespace
+
+bool HasProjectName(const fs::path& path) {
     const auto& s = path.native();
     if (s.size() < 4) return false;
     const auto upper = [](auto c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; };
@@ -233,8 +234,6 @@ bool HasProjectExtension(const fs::path& path) {
     return s[n - 4] == '.' && upper(s[n - 3]) == 'F' && upper(s[n - 2]) == 'W' &&
            upper(s[n - 1]) == 'W';
 }
-
-}  // namespace
 
 bool IsExtendedName(const fs::path& path) {
     const auto& s = path.native();
@@ -372,7 +371,7 @@ int SaveProjectAs(Workspace& ws, ProjectDialogs& dialogs) {
     const std::optional<fs::path> chosen = dialogs.ChooseFile(request);
     if (!chosen) return 0;
     ws.currentProjectPath = LimitPath(*chosen);
-    if (!HasProjectExtension(ws.currentProjectPath)) return 0;
+    if (!HasProjectName(ws.currentProjectPath)) return 0;
     return SaveProject(ws, dialogs);
 }
 

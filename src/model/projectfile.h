@@ -17,6 +17,8 @@ inline constexpr std::size_t kExtendedFileSize = 20844;
 inline constexpr int kFormatMismatchId = 1171;  // "Format mismatch !!!"
 
 bool IsExtendedName(const std::filesystem::path& path);
+// A name ending in ".FWW" in any case: the only names Save As writes to.
+bool HasProjectName(const std::filesystem::path& path);
 
 // The definition's bytes as WriteProjectFile writes them (the caller has normalised).
 std::string SerialiseProject(const Definition& d, bool extended);

@@ -154,11 +154,13 @@ TEST_F(MainWindowTest, NewOpenAndExitAskToSaveChanges) {
     }
 }
 
-TEST_F(MainWindowTest, ExitWithoutAProjectNameClosesEvenWhenTheSaveIsCancelled) {
+// Yes asks for the work to be kept: when no name is given for it, the program stays.
+TEST_F(MainWindowTest, ExitStaysWhenTheSaveItWasAskedForIsCancelled) {
     auto w = Start();
     w->setDefinitionModified(true);
     DialogScript().Answer(QMessageBox::Yes).Cancel("FileDialog").Run([&] { w->command(kCmdExit); });
-    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->definitionModified());
 }
 
 TEST_F(MainWindowTest, SaveTurnsABaseFormatNameIntoAnExtendedOne) {

@@ -230,6 +230,33 @@ TEST_F(ProjectCommandsTest, TheSaveQuestionDecidesWhetherNewAndOpenGoOn) {
     }
 }
 
+TEST_F(ProjectCommandsTest, ASaveThatWroteNothingIsToldAndStopsWhatAskedForIt) {
+    const fs::path unwritable = dir.Path() / "gone-folder" / "work.FWW";
+    ws->currentProjectPath = unwritable;
+    StoreCellText(Form(ws->definition, 0).LinePrompt(0), u"EDIT");
+    ws->definitionModified = true;
+    EXPECT_EQ(SaveProjectCommand(*ws, dialogs), 0);
+    EXPECT_EQ(Shown(), std::vector<std::u16string>{u"Ошибка записи файла задачи, проект не "
+                                                   u"сохранён:\r\n" +
+                                                   unwritable.u16string()});
+    EXPECT_TRUE(ws->definitionModified);
+
+    // Yes to the question, and the save fails: New does not go on and the work stays.
+    presenter.answer = kIdYes;
+    EXPECT_FALSE(NewProjectCommand(*ws, dialogs));
+    EXPECT_EQ(Shown().size(), 2u);
+    EXPECT_EQ(Prompt(), u"EDIT");
+    EXPECT_EQ(ws->currentProjectPath, unwritable);
+
+    // A cancelled name, or a name Save As takes without writing, says nothing more.
+    ws->currentProjectPath.clear();
+    EXPECT_EQ(OpenProjectCommand(*ws, dialogs), OpenOutcome::Abandoned);
+    dialogs.answers = {dir.Path() / "notes.txt"};
+    EXPECT_EQ(SaveProjectAsCommand(*ws, dialogs), 0);
+    EXPECT_EQ(Shown().size(), 1u);  // the question before Open
+    EXPECT_TRUE(ws->definitionModified);
+}
+
 TEST_F(ProjectCommandsTest, RecentEntriesReadOverTheDefinitionAndGoneOnesLeaveTheList) {
     const fs::path a = Project("a.FWX", u"A");
     const fs::path gone = Project("gone.FWW", u"GONE");
