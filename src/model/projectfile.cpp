@@ -115,15 +115,15 @@ void ShowReadError(Workspace& ws, int code) {
                 extra);
 }
 
-void StoreDefaultText(Workspace& ws, std::span<Byte> cell, int stringId) {
+void StoreDefaultText(const Workspace& ws, std::span<Byte> cell, int stringId) {
     std::fill(cell.begin(), cell.end(), Byte{0});
     StoreCellText(cell, LoadUiString(ws.language, stringId));
 }
 
 // Files written before the current settings layout lack the modem speed, the download phone,
 // the sounds and the utility lines; they get what a new definition has there.
-void UpgradeSettingsLayout(Workspace& ws) {
-    auto& t = ws.definition.terminalSettings;
+void UpgradeSettingsLayout(const Workspace& ws, Definition& d) {
+    auto& t = d.terminalSettings;
     if (t[0] >= kCurrentSettingsLayout) return;
     std::fill(t.begin() + 115, t.begin() + 150, Byte{0});
     t[136] = 0;
@@ -131,7 +131,7 @@ void UpgradeSettingsLayout(Workspace& ws) {
     t[138] = 1;
     t[139] = 2;
     for (int i = 0; i < kUtilityLineCount; ++i)
-        StoreDefaultText(ws, Terminal(ws.definition).UtilityLine(i), kUtilityLinesFirstId + i);
+        StoreDefaultText(ws, Terminal(d).UtilityLine(i), kUtilityLinesFirstId + i);
     t[0] = kCurrentSettingsLayout;
     t[260] = 0;
 }
@@ -146,7 +146,7 @@ bool ReadWholeBlock(Workspace& ws, BlockReader& reader, std::span<Byte> block, i
     return false;
 }
 
-int ReadProjectData(Workspace& ws, std::string_view bytes, bool extended,
+int ReadProjectData(Workspace& ws, Definition& d, std::string_view bytes, bool extended,
                     const ProjectReadOptions& options, const fs::path* recentPath) {
     const std::optional<FormatVersion> version = AcceptedVersion(bytes);
     if (!version) {
@@ -155,7 +155,6 @@ int ReadProjectData(Workspace& ws, std::string_view bytes, bool extended,
     }
     if (recentPath != nullptr) UpdateRecentFiles(ws, *recentPath);
 
-    Definition& d = ws.definition;
     BlockReader reader(bytes, kFormatTagSize);
     reader.Read(d.reservedWord);
     reader.Read(d.readerOptions);
@@ -166,7 +165,7 @@ int ReadProjectData(Workspace& ws, std::string_view bytes, bool extended,
     reader.Read(d.symbologyOptions);
     reader.Read(d.readerExtra);
     reader.Read(d.terminalSettings);
-    UpgradeSettingsLayout(ws);
+    UpgradeSettingsLayout(ws, d);
 
     if (extended) {
         // Version 5.00 had another 100-byte block here; base files carry ReaderOptions2 but
@@ -225,8 +224,9 @@ fs::path LimitPath(const fs::path& path) {
     return fs::path(units);
 }
 
-// ".FWW" in any case.
-bool HasProjectExtension(const fs::path& path) {
+}  // namespace
+
+bool HasProjectName(const fs::path& path) {
     const auto& s = path.native();
     if (s.size() < 4) return false;
     const auto upper = [](auto c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; };
@@ -234,8 +234,6 @@ bool HasProjectExtension(const fs::path& path) {
     return s[n - 4] == '.' && upper(s[n - 3]) == 'F' && upper(s[n - 2]) == 'W' &&
            upper(s[n - 1]) == 'W';
 }
-
-}  // namespace
 
 bool IsExtendedName(const fs::path& path) {
     const auto& s = path.native();
@@ -265,14 +263,40 @@ std::string SerialiseProject(const Definition& d, bool extended) {
     return out;
 }
 
-bool LoadProjectBytes(const fs::path& path, std::string& bytes, int& readError) {
-    bytes.clear();
-    readError = 0;
+ProjectFileBytes ReadProjectFileBytes(const fs::path& path) {
+    ProjectFileBytes result;
     std::error_code ec;
-    if (path.empty() || fs::is_directory(path, ec)) return false;
+    const fs::file_status status =
+        path.empty() ? fs::file_status(fs::file_type::not_found) : fs::status(path, ec);
+    switch (status.type()) {
+        case fs::file_type::regular:
+            break;
+        case fs::file_type::not_found:
+            result.problem = ProjectFileProblem::Missing;
+            return result;
+        case fs::file_type::directory:
+            result.problem = ProjectFileProblem::Folder;
+            return result;
+        case fs::file_type::none:
+        case fs::file_type::unknown:
+            // The system could not even look at the name.
+            result.problem = ProjectFileProblem::CannotOpen;
+            result.systemError = ec.value() != 0 ? ec.value() : EIO;
+            return result;
+        default:
+            // A pipe would wait for a writer for ever, a device may never end.
+            result.problem = ProjectFileProblem::NotAFile;
+            return result;
+    }
+    errno = 0;
     std::FILE* f = OpenFile(path, "rb");
-    if (f == nullptr) return false;
+    if (f == nullptr) {
+        result.problem = ProjectFileProblem::CannotOpen;
+        result.systemError = errno != 0 ? errno : EIO;
+        return result;
+    }
     // Nothing past the extended format's end is ever looked at.
+    std::string& bytes = result.bytes;
     bytes.resize(kExtendedFileSize);
     std::size_t got = 0;
     while (got < bytes.size()) {
@@ -280,13 +304,20 @@ bool LoadProjectBytes(const fs::path& path, std::string& bytes, int& readError) 
         const std::size_t n = std::fread(bytes.data() + got, 1, bytes.size() - got, f);
         got += n;
         if (n == 0) {
-            if (std::ferror(f)) readError = errno != 0 ? errno : EIO;
+            if (std::ferror(f)) result.readError = errno != 0 ? errno : EIO;
             break;
         }
     }
     std::fclose(f);
     bytes.resize(got);
-    return true;
+    return result;
+}
+
+bool LoadProjectBytes(const fs::path& path, std::string& bytes, int& readError) {
+    ProjectFileBytes file = ReadProjectFileBytes(path);
+    bytes = std::move(file.bytes);
+    readError = file.readError;
+    return file.problem == ProjectFileProblem::None;
 }
 
 int WriteProjectFile(Workspace& ws) {
@@ -301,7 +332,12 @@ int WriteProjectFile(Workspace& ws) {
 
 int ReadProjectBytes(Workspace& ws, std::string_view bytes, bool extended,
                      const ProjectReadOptions& options) {
-    return ReadProjectData(ws, bytes, extended, options, nullptr);
+    return ReadProjectData(ws, ws.definition, bytes, extended, options, nullptr);
+}
+
+int ReadProjectBytesInto(Workspace& ws, Definition& target, std::string_view bytes, bool extended,
+                         const ProjectReadOptions& options, const fs::path* recentPath) {
+    return ReadProjectData(ws, target, bytes, extended, options, recentPath);
 }
 
 int ReadProjectFile(Workspace& ws) {
@@ -309,7 +345,7 @@ int ReadProjectFile(Workspace& ws) {
     std::string bytes;
     ProjectReadOptions options;
     if (!LoadProjectBytes(path, bytes, options.readError)) return 0;
-    return ReadProjectData(ws, bytes, IsExtendedName(path), options, &path);
+    return ReadProjectData(ws, ws.definition, bytes, IsExtendedName(path), options, &path);
 }
 
 int SaveProject(Workspace& ws, ProjectDialogs& dialogs) {
@@ -335,12 +371,11 @@ int SaveProjectAs(Workspace& ws, ProjectDialogs& dialogs) {
     const std::optional<fs::path> chosen = dialogs.ChooseFile(request);
     if (!chosen) return 0;
     ws.currentProjectPath = LimitPath(*chosen);
-    if (!HasProjectExtension(ws.currentProjectPath)) return 0;
+    if (!HasProjectName(ws.currentProjectPath)) return 0;
     return SaveProject(ws, dialogs);
 }
 
-int OpenProjectDialog(Workspace& ws, ProjectDialogs& dialogs, OpenMode mode,
-                      ImportedTexts* importTarget) {
+std::optional<fs::path> ChooseProjectToOpen(Workspace& ws, ProjectDialogs& dialogs) {
     FileDialogRequest request;
     request.filters = {
         {LoadUiString(ws.language, kOpenFilterId), LoadUiString(ws.language, kProjectPatternId)}};
@@ -348,8 +383,15 @@ int OpenProjectDialog(Workspace& ws, ProjectDialogs& dialogs, OpenMode mode,
     if (ws.settings.autoPreloadLast != 0 && ws.settings.lastProjectPath != u"Unknow")
         request.initialName = fs::path(ws.settings.lastProjectPath);
     const std::optional<fs::path> chosen = dialogs.ChooseFile(request);
+    if (!chosen) return std::nullopt;
+    return LimitPath(*chosen);
+}
+
+int OpenProjectDialog(Workspace& ws, ProjectDialogs& dialogs, OpenMode mode,
+                      ImportedTexts* importTarget) {
+    const std::optional<fs::path> chosen = ChooseProjectToOpen(ws, dialogs);
     if (!chosen) return 0;
-    ws.currentProjectPath = LimitPath(*chosen);
+    ws.currentProjectPath = *chosen;
     switch (mode) {
         case OpenMode::Load:
             return ReadProjectFile(ws);

@@ -17,6 +17,8 @@ inline constexpr std::size_t kExtendedFileSize = 20844;
 inline constexpr int kFormatMismatchId = 1171;  // "Format mismatch !!!"
 
 bool IsExtendedName(const std::filesystem::path& path);
+// A name ending in ".FWW" in any case: the only names Save As writes to.
+bool HasProjectName(const std::filesystem::path& path);
 
 // The definition's bytes as WriteProjectFile writes them (the caller has normalised).
 std::string SerialiseProject(const Definition& d, bool extended);
@@ -35,8 +37,30 @@ struct ProjectReadOptions {
 };
 int ReadProjectBytes(Workspace& ws, std::string_view bytes, bool extended,
                      const ProjectReadOptions& options = {});
-// The bytes ReadProjectFile reads: at most kExtendedFileSize of them. False when the file
-// cannot be opened; readError as above.
+// ReadProjectBytes into a definition other than the workspace's: a scratch copy that takes
+// the workspace's place only when the whole file was read. recentPath, when given, goes into
+// the recent files as ReadProjectFile records it.
+int ReadProjectBytesInto(Workspace& ws, Definition& target, std::string_view bytes, bool extended,
+                         const ProjectReadOptions& options = {},
+                         const std::filesystem::path* recentPath = nullptr);
+
+// Why a project file gave no bytes at all.
+enum class ProjectFileProblem {
+    None,
+    Missing,     // nothing by that name
+    Folder,      // a folder, not a file
+    NotAFile,    // a device, a pipe or a socket: reading could block or never end
+    CannotOpen,  // the system refused (permissions, a name too long); systemError says why
+};
+struct ProjectFileBytes {
+    std::string bytes;  // at most kExtendedFileSize
+    int readError = 0;  // as ProjectReadOptions::readError
+    ProjectFileProblem problem = ProjectFileProblem::None;
+    int systemError = 0;  // the system's error code for CannotOpen
+};
+// The bytes ReadProjectFile reads. Only regular files are opened.
+ProjectFileBytes ReadProjectFileBytes(const std::filesystem::path& path);
+// The same, false when the file gave no bytes at all.
 bool LoadProjectBytes(const std::filesystem::path& path, std::string& bytes, int& readError);
 
 // The open and save dialogs of the project commands; the GUI shows file dialogs, the
@@ -61,6 +85,9 @@ struct ImportedTexts {
 enum class OpenMode { Load = 0, PathOnly = 1, ImportTexts = 2 };
 int OpenProjectDialog(Workspace& ws, ProjectDialogs& dialogs, OpenMode mode,
                       ImportedTexts* importTarget = nullptr);
+// The open dialog alone: the chosen name (cut to a stored path's length), or nothing when the
+// user cancelled. Nothing else changes.
+std::optional<std::filesystem::path> ChooseProjectToOpen(Workspace& ws, ProjectDialogs& dialogs);
 int ImportScreenTexts(Workspace& ws, ImportedTexts& target);
 
 }  // namespace fw

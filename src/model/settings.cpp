@@ -8,6 +8,7 @@
 #include "model/codepage.h"
 #include "model/language.h"
 #include "model/savefile.h"
+#include "model/unicode.h"
 
 namespace fw {
 namespace {
@@ -74,6 +75,59 @@ std::string Field(std::u16string_view text, std::size_t maxChars) {
     return EncodeCp1251(text.substr(0, maxChars));
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            extra = 1;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            extra = 2;
+            if (b == 0xE0) low = 0xA0;
+            if (b == 0xED) high = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            extra = 3;
+            if (b == 0xF0) low = 0x90;
+            if (b == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (text.size() - i <= extra) return false;
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return false;
+        }
+        i += extra + 1;
+    }
+    return true;
+}
+
+// At most a stored path's length, never ending inside a surrogate pair.
+std::u16string_view LimitPathText(std::u16string_view path) {
+    if (path.size() <= kPathChars) return path;
+    path = path.substr(0, kPathChars);
+    if (path.back() >= 0xD800 && path.back() <= 0xDBFF) path.remove_suffix(1);
+    return path;
+}
+
+std::u16string PathFromField(std::string_view field) {
+    if (kSettingsPathsInUtf8 && IsValidUtf8(field))
+        return std::u16string(LimitPathText(Utf8ToUtf16(field)));
+    return Text(field, kPathChars);
+}
+
+std::string PathField(std::u16string_view path) {
+    path = LimitPathText(path);
+    return kSettingsPathsInUtf8 ? Utf16ToUtf8(path) : EncodeCp1251(path);
+}
+
 bool StartsWith(std::string_view field, std::string_view prefix) {
     return field.substr(0, prefix.size()) == prefix;
 }
@@ -88,7 +142,7 @@ void ParseSettings(Settings& settings, std::string_view bytes) {
 
     const Settings defaults;
     std::optional<std::string_view> f = fields.Next();
-    settings.lastProjectPath = f ? Text(*f, kPathChars) : defaults.lastProjectPath;
+    settings.lastProjectPath = f ? PathFromField(*f) : defaults.lastProjectPath;
     f = fields.Next();
     settings.downloadLinkType = f ? Digit(*f) : defaults.downloadLinkType;
     f = fields.Next();
@@ -125,7 +179,7 @@ void ParseSettings(Settings& settings, std::string_view bytes) {
 
     settings.recentFiles.clear();
     while (settings.recentFiles.size() < kMaxRecentFiles && (f = fields.Next()))
-        settings.recentFiles.push_back(Text(*f, kPathChars));
+        settings.recentFiles.push_back(PathFromField(*f));
 }
 
 bool ReadSettings(Settings& settings, const std::filesystem::path& programDirectory) {
@@ -155,7 +209,7 @@ std::string FormatSettings(const Settings& settings) {
         out += field;
         out += kSeparator;
     };
-    add(Field(path, kPathChars));
+    add(PathField(path));
     add(std::to_string(settings.downloadLinkType));
     add(std::to_string(settings.uploadLinkType));
     add(std::to_string(settings.comPort));
@@ -170,7 +224,7 @@ std::string FormatSettings(const Settings& settings) {
     for (const std::u16string& recent : settings.recentFiles) {
         if (written == kMaxRecentFiles) break;
         if (recent.empty()) continue;
-        std::string field = Field(recent, kPathChars);
+        std::string field = PathField(recent);
         // The reader stops at 1299 bytes: a path that would be cut there is left out with
         // the older ones after it, rather than come back as a different path.
         if (out.size() + field.size() + 1 > kSettingsFileMax) break;

@@ -14,6 +14,16 @@ inline constexpr std::size_t kSettingsFileMax = 1299;
 inline constexpr std::size_t kMaxRecentFiles = 4;
 inline constexpr std::size_t kPathMax = 256;  // UTF-16 units of a stored path
 
+// Paths in the settings file follow the system's own code page: UTF-8 everywhere but on
+// Windows, which keeps Windows-1251. Where paths are UTF-8, each path is read as UTF-8 when
+// it is valid UTF-8 and as Windows-1251 otherwise, so files written with Windows-1251 paths
+// still read.
+#if defined(_WIN32)
+inline constexpr bool kSettingsPathsInUtf8 = false;
+#else
+inline constexpr bool kSettingsPathsInUtf8 = true;
+#endif
+
 enum LinkType : std::uint8_t { kLinkSerial = 0, kLinkSerialSpp = 1, kLinkWifi = 2 };
 
 struct Settings {
@@ -26,7 +36,7 @@ struct Settings {
     std::int32_t networkPort = 65535;
     std::uint8_t autoPreloadLast = 0;
     std::uint8_t alwaysOnTop = 0;
-    std::u16string languageName;  // empty or "0": the built-in language
+    std::u16string languageName;              // empty or "0": the built-in language
     std::vector<std::u16string> recentFiles;  // most recent first, at most 4
 };
 

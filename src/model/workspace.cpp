@@ -42,4 +42,15 @@ int ShowMessage(Workspace& ws, int captionId, int textId, MessageIcon icon, Mess
     return ShowMessageById(*ws.presenter, ws.language, captionId, textId, icon, buttons, extra);
 }
 
+int ShowText(Workspace& ws, std::u16string_view caption, std::u16string_view text, MessageIcon icon,
+             MessageButtons buttons) {
+    if (ws.presenter == nullptr) return 0;
+    MessageRequest request;
+    request.caption = caption;
+    request.text = text;
+    request.icon = icon;
+    request.buttons = buttons;
+    return ws.presenter->Show(request);
+}
+
 }  // namespace fw

@@ -23,6 +23,9 @@ struct Workspace {
     bool definitionModified = false;
     MessagePresenter* presenter = nullptr;     // null: messages are not shown
     std::function<void()> recentFilesChanged;  // the shell rebuilds its menu
+    // Open has read the settings file again; the shell applies what it shows of them (the
+    // window's place and whether it stays on top).
+    std::function<void()> settingsReread;
 };
 
 // The start order: read the settings, scan and load the language, load the default texts,
@@ -36,5 +39,9 @@ void UpdateRecentFiles(Workspace& ws, const std::filesystem::path& path);
 // ShowMessageById through the workspace's presenter and language; 0 when there is none.
 int ShowMessage(Workspace& ws, int captionId, int textId, MessageIcon icon,
                 MessageButtons buttons = MessageButtons::Ok, std::u16string_view extra = {});
+// A message whose texts are built in code (the caption may be empty); 0 when nothing can
+// show it.
+int ShowText(Workspace& ws, std::u16string_view caption, std::u16string_view text,
+             MessageIcon icon = MessageIcon::None, MessageButtons buttons = MessageButtons::Ok);
 
 }  // namespace fw

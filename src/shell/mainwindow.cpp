@@ -22,29 +22,6 @@
 
 namespace fw {
 
-namespace {
-
-constexpr std::size_t kCommandLinePathMax = 255;
-constexpr int kSaveQuestionId = 1131;  // "Save current program ?"
-constexpr char16_t kProductBanner[] = u"Formwright M740";
-
-std::filesystem::path LimitedPath(std::u16string path) {
-    if (path.size() > kCommandLinePathMax) path.resize(kCommandLinePathMax);
-    return std::filesystem::path(path);
-}
-
-}  // namespace
-
-std::u16string ProjectPathFromCommandLine(std::u16string_view commandLine) {
-    std::u16string path;
-    for (char16_t c : commandLine) {
-        if (c == u'"') continue;
-        if (path.size() == kCommandLinePathMax) break;
-        path += c;
-    }
-    return path;
-}
-
 MainWindow::MainWindow(const ShellOptions& options, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint) {
     setObjectName(QStringLiteral("Formwright"));
@@ -52,14 +29,14 @@ MainWindow::MainWindow(const ShellOptions& options, QWidget* parent)
     setWindowIcon(ProgramIcon());
     ws_.presenter = &presenter_;
     ws_.recentFilesChanged = [this] { rebuildPopupMenu(); };
+    ws_.settingsReread = [this] { placeWindow(QPoint(kMainWindowX, kMainWindowY)); };
     dialogs_ = std::make_unique<QtProjectDialogs>(this);
     transfers_ = std::make_unique<TransferCommands>(ws_);
 
     setMask(TerminalOutlineRegion());
     StartWorkspace(ws_, options.programDirectory);
-    ws_.currentProjectPath = ProjectPathFromCommandLine(options.commandLine);
-    if (ws_.currentProjectPath.empty() && ws_.settings.autoPreloadLast != 0)
-        ws_.currentProjectPath = LimitedPath(ws_.settings.lastProjectPath);
+    // The project named at start is not the one Save writes to until it has been read.
+    startupProject_ = StartupProjectPath(ws_, options.commandLine);
     resize(kMainWindowWidth, kMainWindowHeight);
 
     client_ = new ClientWindow(this);
@@ -79,7 +56,7 @@ MainWindow::MainWindow(const ShellOptions& options, QWidget* parent)
     createAccelerators();
     placeWindow(QPoint(kMainWindowX, kMainWindowY));
 
-    if (!ws_.currentProjectPath.empty()) {
+    if (!startupProject_.empty()) {
         QMetaObject::invokeMethod(
             this, [this] { command(kCmdOpenStartupProject); }, Qt::QueuedConnection);
     }
@@ -92,6 +69,7 @@ MainWindow::MainWindow(const ShellOptions& options, QWidget* parent)
 MainWindow::~MainWindow() {
     // The workspace outlives the menu that its callback rebuilds.
     ws_.recentFilesChanged = nullptr;
+    ws_.settingsReread = nullptr;
     ws_.presenter = nullptr;
 }
 
@@ -181,12 +159,7 @@ void MainWindow::command(int id) {
 }
 
 int MainWindow::promptSaveChanges() {
-    const std::u16string question = LoadUiString(ws_.language, kSaveQuestionId);
-    const int answer = ShowPlainMessage(presenter_, kProductBanner, question, MessageIcon::Question,
-                                        MessageButtons::YesNoCancel);
-    // A save that fails does not stop the command that asked.
-    if (answer == kIdYes) SaveProject(ws_, *dialogs_);
-    return answer;
+    return PromptSaveChanges(ws_, *dialogs_);
 }
 
 void MainWindow::openDefinitionSheet() {
@@ -195,50 +168,26 @@ void MainWindow::openDefinitionSheet() {
 }
 
 void MainWindow::openStartupProject() {
-    if (ws_.currentProjectPath.empty()) {
-        ShowPlainMessage(presenter_, u"", u"Необходимо задать имя файла");
-        return;
-    }
-    if (ReadProjectFile(ws_) != 0) {
-        openDefinitionSheet();
-        return;
-    }
-    ShowPlainMessage(presenter_, u"", u"Ошибка загрузки из файла задачи");
-    ShowPlainMessage(presenter_, u"", ws_.currentProjectPath.u16string());
-    ws_.currentProjectPath.clear();
+    if (OpenStartupProject(ws_, startupProject_)) openDefinitionSheet();
 }
 
 void MainWindow::newProject() {
-    if (ws_.definitionModified && promptSaveChanges() == kIdCancel) return;
-    ws_.currentProjectPath.clear();
-    ws_.definitionModified = false;
-    ResetReaderSettings(ws_.definition);
-    NewDefinition(ws_.definition);
-    openDefinitionSheet();
+    if (NewProjectCommand(ws_, *dialogs_)) openDefinitionSheet();
 }
 
 void MainWindow::openProject() {
-    if (ws_.definitionModified && promptSaveChanges() == kIdCancel) return;
-    ws_.definitionModified = false;
-    ResetReaderSettings(ws_.definition);
-    NewDefinition(ws_.definition);
-    ReadSettings(ws_.settings, ws_.programDirectory);
-    placeWindow(QPoint(kMainWindowX, kMainWindowY));
-    // A cancelled or failed open leaves the definition at its defaults.
-    if (OpenProjectDialog(ws_, *dialogs_, OpenMode::Load) == 0) return;
-    openDefinitionSheet();
+    if (OpenProjectCommand(ws_, *dialogs_) == OpenOutcome::Opened) openDefinitionSheet();
 }
 
 void MainWindow::openRecentFile(int index) {
-    const auto& recent = ws_.settings.recentFiles;
-    if (index < 0 || static_cast<std::size_t>(index) >= recent.size()) return;
-    ws_.currentProjectPath = LimitedPath(recent[static_cast<std::size_t>(index)]);
-    ReadProjectFile(ws_);
+    if (index >= 0) OpenRecentProject(ws_, static_cast<std::size_t>(index));
 }
 
 void MainWindow::saveProject(bool saveAs) {
-    const int saved = saveAs ? SaveProjectAs(ws_, *dialogs_) : SaveProject(ws_, *dialogs_);
-    if (saved != 0) ws_.definitionModified = false;
+    if (saveAs)
+        SaveProjectAsCommand(ws_, *dialogs_);
+    else
+        SaveProjectCommand(ws_, *dialogs_);
 }
 
 void MainWindow::preferences() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "model/projectcommands.h"
 #include "model/workspace.h"
 #include "shell/messagebox.h"
 #include "shell/version.h"
@@ -21,10 +22,6 @@ namespace fw {
 class ClientWindow;
 class ProjectDialogs;
 class TransferCommands;
-
-// The project path that the command line names: every double quote dropped, at most 255
-// characters.
-std::u16string ProjectPathFromCommandLine(std::u16string_view commandLine);
 
 struct ShellOptions {
     std::filesystem::path programDirectory;
@@ -78,6 +75,7 @@ class MainWindow : public QWidget {
     void transfer(int id);
 
     Workspace ws_;
+    std::filesystem::path startupProject_;  // opened by the command posted at start
     QtMessagePresenter presenter_;
     std::unique_ptr<ProjectDialogs> dialogs_;
     std::unique_ptr<TransferCommands> transfers_;

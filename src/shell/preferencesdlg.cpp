@@ -11,6 +11,7 @@
 
 #include "model/defaults.h"
 #include "model/language.h"
+#include "model/projectcommands.h"
 #include "model/settings.h"
 #include "shell/comdevice.h"
 #include "shell/messagebox.h"
@@ -197,15 +198,8 @@ void PreferencesDlg::accept() {
     s.languageName = languageIndex > 0
                          ? ws_.language.list[static_cast<std::size_t>(languageIndex - 1)].name
                          : std::u16string(u"0");
-    WriteSettings(s, ws_.programDirectory);
     QDialog::accept();
-
-    // A language shows its own texts and the built-in ones, never those of the language
-    // chosen before it.
-    for (std::u16string& entry : ws_.language.table)
-        entry.clear();
-    ws_.language.loaded = ReadLanguageFile(ws_.language, s.languageName);
-    LoadDefaultTexts(ws_.definition, ws_.language);
+    ApplyPreferences(ws_);
 }
 
 }  // namespace fw

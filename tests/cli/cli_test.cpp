@@ -1,5 +1,6 @@
 // formwright-cli as a user runs it: real files in a temporary folder, exit codes and output.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <iterator>
 #include <sstream>
@@ -116,6 +117,29 @@ TEST(Cli, RefusedFilesAreNamedOnStderrAndFail) {
     const ToolResult missing = Cli(dir, "show none.FWW");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("none.FWW"), std::string::npos);
+}
+
+// A folder, a device or a pipe named as the project: a line that names it and why, exit 1,
+// never a hang waiting for a pipe's writer and never a success.
+TEST(Cli, WhatIsNotAProjectFileIsNamedAndRefused) {
+    ToolFolder dir;
+    std::filesystem::create_directory(dir / "folder.FWW");
+    ASSERT_EQ(mkfifo((dir / "pipe.FWW").c_str(), 0600), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {"folder.FWW", "a folder"},
+        {"pipe.FWW", "a device or pipe"},
+        {"/dev/null", "a device or pipe"},
+        {"none.FWW", "no such file"},
+        {std::string(300, 'n') + ".FWW", "File name too long"},
+    };
+    for (const auto& [name, why] : cases) {
+        SCOPED_TRACE(name);
+        const ToolResult r = Cli(dir, "show " + name);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.err.find("cannot open " + name + ": "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
 }
 
 TEST(Cli, UsageErrorsExitWithTwoAndHelpWithZero) {

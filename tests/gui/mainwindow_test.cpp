@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, NewOpenAndExitAskToSaveChanges) {
     const QStringList question = {"Formwright M740|Save current program ?"};
     for (int command : {kCmdNew, kCmdOpen, kCmdExit}) {
         // 0: unchanged, so nothing is asked; there Open's file dialog is cancelled, which
-        // leaves the definition at its defaults.
+        // leaves the project as it was.
         for (int answer :
              {int(QMessageBox::Cancel), int(QMessageBox::Yes), int(QMessageBox::No), 0}) {
             SCOPED_TRACE(std::to_string(command) + " " + std::to_string(answer));
@@ -154,11 +154,13 @@ TEST_F(MainWindowTest, NewOpenAndExitAskToSaveChanges) {
     }
 }
 
-TEST_F(MainWindowTest, ExitWithoutAProjectNameClosesEvenWhenTheSaveIsCancelled) {
+// Yes asks for the work to be kept: when no name is given for it, the program stays.
+TEST_F(MainWindowTest, ExitStaysWhenTheSaveItWasAskedForIsCancelled) {
     auto w = Start();
     w->setDefinitionModified(true);
     DialogScript().Answer(QMessageBox::Yes).Cancel("FileDialog").Run([&] { w->command(kCmdExit); });
-    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->definitionModified());
 }
 
 TEST_F(MainWindowTest, SaveTurnsABaseFormatNameIntoAnExtendedOne) {

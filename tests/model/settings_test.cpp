@@ -143,10 +143,16 @@ TEST(SettingsFile, WrittenFieldsAreReadBack) {
     s.languageName = u"Русский";
     s.recentFiles = {u"C:\\x.FWW", u"", u"D:\\y.FWW"};
     ASSERT_TRUE(WriteSettings(s, dir.Path()));
-    // Fields in order, each ended by CR; Р D0 у F3 с F1 с F1 к EA и E8 й E9.
+    // Fields in order, each ended by CR. "Проект" in the path's code page: UTF-8 (П D0 9F
+    // р D1 80 о D0 BE е D0 B5 к D0 BA т D1 82) or Windows-1251. The language name is
+    // always Windows-1251: Р D0 у F3 с F1 с F1 к EA и E8 й E9.
+    const std::string project = kSettingsPathsInUtf8
+                                    ? "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB5\xD0\xBA\xD1\x82"
+                                    : "\xCF\xF0\xEE\xE5\xEA\xF2";
     EXPECT_EQ(dir.Read(kSettingsFileName),
-              "C:\\\xCF\xF0\xEE\xE5\xEA\xF2\\a.FWW\r1\r2\r3\r4\ret=10\rnport=5000\r1\r0\r"
-              "\xD0\xF3\xF1\xF1\xEA\xE8\xE9\rC:\\x.FWW\rD:\\y.FWW\r");
+              "C:\\" + project +
+                  "\\a.FWW\r1\r2\r3\r4\ret=10\rnport=5000\r1\r0\r"
+                  "\xD0\xF3\xF1\xF1\xEA\xE8\xE9\rC:\\x.FWW\rD:\\y.FWW\r");
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Formwright.ini.tmp"));
     Settings back = Unusual();
     EXPECT_TRUE(ReadSettings(back, dir.Path()));
@@ -161,6 +167,56 @@ TEST(SettingsFile, WrittenFieldsAreReadBack) {
 
     EXPECT_FALSE(WriteSettings(s, dir.Path() / "missing"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));
+}
+
+// Where the system's paths are UTF-8, a project name that Windows-1251 lacks survives the
+// settings file; paths of older files written in Windows-1251 still read, decided path by path.
+TEST(SettingsFile, PathsKeepEveryCharacterAndOldFilesStillRead) {
+    if (!kSettingsPathsInUtf8) GTEST_SKIP() << "paths keep the Windows code page here";
+    test::TempFolder dir;
+    Settings s;
+    s.lastProjectPath = u"/home/anna/Café.FWW";
+    s.languageName = u"Русский";
+    s.recentFiles = {u"/home/anna/Café.FWW", u"/data/Ελλάδα/日本.FWW", u"/data/😀.FWW"};
+    ASSERT_TRUE(WriteSettings(s, dir.Path()));
+    const std::string bytes = dir.Read(kSettingsFileName);
+    EXPECT_EQ(bytes.rfind("/home/anna/Caf\xC3\xA9.FWW\r", 0), 0u);
+    EXPECT_NE(bytes.find("\r/data/\xF0\x9F\x98\x80.FWW\r"), std::string::npos);
+    Settings back;
+    ASSERT_TRUE(ReadSettings(back, dir.Path()));
+    EXPECT_EQ(back.lastProjectPath, s.lastProjectPath);
+    EXPECT_EQ(back.languageName, u"Русский");
+    EXPECT_EQ(back.recentFiles, s.recentFiles);
+
+    const struct {
+        std::string field;
+        std::u16string path;
+    } cases[] = {
+        // Windows-1251 "Проект": not UTF-8.
+        {"C:\\\xCF\xF0\xEE\xE5\xEA\xF2\\a.FWW", u"C:\\Проект\\a.FWW"},
+        {"/x/\xE9t\xE9.FWW", u"/x/\u0439t\u0439.FWW"},
+        // Sequences UTF-8 does not allow: overlong, a surrogate, beyond U+10FFFF, cut short.
+        {"/\xC0\xAF.FWW", u"/\u0410\u0407.FWW"},
+        {"/\xED\xA0\x80.FWW", u"/\u043D\u00A0\u0402.FWW"},
+        {"/\xF4\x90\x80\x80", u"/\u0444\u0452\u0402\u0402"},
+        {"/a\xD0", u"/a\u0420"},
+        {"/\xD0\x9F.FWW", u"/П.FWW"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        Settings read;
+        ParseSettings(read, c.field + "\r0\r0\r1\r0\ret=0\rnport=1\r0\r0\rL\r" + c.field + "\r");
+        EXPECT_EQ(read.lastProjectPath, c.path);
+        EXPECT_EQ(read.recentFiles, Paths{c.path});
+    }
+
+    // A path of 255 characters that take two bytes each keeps them all.
+    s.recentFiles = {std::u16string(255, u'é')};
+    s.lastProjectPath = std::u16string(300, u'ж');
+    ASSERT_TRUE(WriteSettings(s, dir.Path()));
+    ASSERT_TRUE(ReadSettings(back, dir.Path()));
+    EXPECT_EQ(back.recentFiles, s.recentFiles);
+    EXPECT_EQ(back.lastProjectPath, std::u16string(255, u'ж'));
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include "cli.h"
 #include "model/codepage.h"
 #include "model/defaults.h"
+#include "model/projectcommands.h"
 #include "model/projectfile.h"
 #include "model/savefile.h"
+#include "model/system.h"
 #include "model/unicode.h"
 
 namespace fw::cli {
@@ -115,27 +117,39 @@ fs::path PathArg(const std::string& arg) {
 }
 
 bool OpenProject(Context& ctx, const fs::path& path, bool normalise) {
-    ResetReaderSettings(ctx.ws.definition);
-    NewDefinition(ctx.ws.definition);
-    std::string bytes;
-    ProjectReadOptions options;
+    ProjectLoadOptions options;
+    options.remember = false;  // looking at a file leaves the program's recent files alone
     options.normalise = normalise;
-    if (!LoadProjectBytes(path, bytes, options.readError)) {
-        ctx.err << "formwright-cli: cannot open " << PathText(path) << "\n";
-        return false;
-    }
+    options.reportProblem = false;
     ctx.presenter.subject = PathText(path);
     const int shownBefore = ctx.presenter.shown;
-    const int ok = ReadProjectBytes(ctx.ws, bytes, IsExtendedName(path), options);
+    const ProjectLoadResult result = LoadProject(ctx.ws, path, options);
     ctx.presenter.subject.clear();
-    if (ok == 0) {
-        // A language without the message's text shows nothing; the refusal still gets a line.
-        if (ctx.presenter.shown == shownBefore)
-            ctx.err << "formwright-cli: " << PathText(path) << ": not read\n";
-        return false;
+    if (result.loaded) return true;
+    switch (result.problem) {
+        case ProjectFileProblem::None:
+            // A language without the message's text shows nothing; the refusal still gets
+            // a line.
+            if (ctx.presenter.shown == shownBefore)
+                ctx.err << "formwright-cli: " << PathText(path) << ": not read\n";
+            break;
+        case ProjectFileProblem::Missing:
+            ctx.err << "formwright-cli: cannot open " << PathText(path) << ": no such file\n";
+            break;
+        case ProjectFileProblem::Folder:
+            ctx.err << "formwright-cli: cannot open " << PathText(path)
+                    << ": a folder, not a project file\n";
+            break;
+        case ProjectFileProblem::NotAFile:
+            ctx.err << "formwright-cli: cannot open " << PathText(path)
+                    << ": a device or pipe, not a project file\n";
+            break;
+        case ProjectFileProblem::CannotOpen:
+            ctx.err << "formwright-cli: cannot open " << PathText(path) << ": "
+                    << Utf16ToUtf8(SystemErrorText(result.systemError)) << "\n";
+            break;
     }
-    ctx.ws.currentProjectPath = path;
-    return true;
+    return false;
 }
 
 bool WriteOutput(Context& ctx, const fs::path& path, std::string_view bytes) {

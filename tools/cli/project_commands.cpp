@@ -8,12 +8,19 @@
 #include "generator/image.h"
 #include "model/defaults.h"
 #include "model/normalise.h"
+#include "model/projectcommands.h"
 #include "model/projectfile.h"
 
 namespace fw::cli {
 namespace {
 
 namespace fs = std::filesystem;
+
+// No one is there to choose a file: every dialog is cancelled.
+class NoDialogs : public ProjectDialogs {
+  public:
+    std::optional<fs::path> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
+};
 
 // The format a file name selects, as the program's file commands decide it.
 std::string FormatName(const fs::path& path) {
@@ -31,8 +38,9 @@ int RunNew(Context& ctx, Args args) {
     ParsedArgs parsed;
     if (!ParseArgs(ctx, "new", args, {}, {}, parsed)) return kExitUsage;
     if (parsed.positional.size() != 1) return UsageError(ctx, "new", "one FILE is needed");
-    ResetReaderSettings(ctx.ws.definition);
-    NewDefinition(ctx.ws.definition);
+    // Nothing is unsaved in a fresh run, so New asks nothing and needs no dialog.
+    NoDialogs dialogs;
+    if (!NewProjectCommand(ctx.ws, dialogs)) return kExitFailed;
     return WriteProject(ctx, PathArg(parsed.positional[0]));
 }
 
