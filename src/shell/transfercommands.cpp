@@ -15,7 +15,7 @@ TransferCommands::TransferCommands(Workspace& ws) : ws_(ws) {}
 TransferCommands::~TransferCommands() = default;
 
 int TransferCommands::Run(int commandId, QWidget* owner) {
-    if (!ui_) ui_ = std::make_unique<QtTransferUi>(owner);
+    if (!ui_) ui_ = std::make_unique<QtTransferUi>(owner, &ws_.language);
     ConnectionWaitingDlg waiter(owner);
     QtLinkOpener opener(ws_, *ui_, waiter);
     switch (commandId) {

@@ -174,7 +174,10 @@ TEST_F(TransferTest, ReceivedDataIsStoredAndOfferedForViewing) {
     const auto collected = dir_.Write("collected.txt", records);
     const auto data = dir_ / "received.TXT";
     std::vector<std::filesystem::path> viewed;
-    QtTransferUi::SetViewer([&](const std::filesystem::path& file) { viewed.push_back(file); });
+    QtTransferUi::SetViewer([&](const std::filesystem::path& file) {
+        viewed.push_back(file);
+        return true;
+    });
 
     DialogScript script;
     ConnectWhenWaiting(script.Choose(data),
@@ -185,7 +188,25 @@ TEST_F(TransferTest, ReceivedDataIsStoredAndOfferedForViewing) {
     EXPECT_EQ(test::ReadFile(data), records);
     ASSERT_EQ(viewed.size(), 1u);
     EXPECT_EQ(std::filesystem::canonical(viewed[0]), std::filesystem::canonical(data));
-    QtTransferUi::SetViewer([](const std::filesystem::path&) {});
+    QtTransferUi::SetViewer([](const std::filesystem::path&) { return true; });
+}
+
+// When no program can show the received file, the user is told so instead of nothing.
+TEST_F(TransferTest, ReceivedDataThatNothingCanShowIsReported) {
+    const auto collected = dir_.Write("collected.txt", "4600001;3\r\n");
+    const auto data = dir_ / "received.TXT";
+    QtTransferUi::SetViewer([](const std::filesystem::path&) { return false; });
+
+    DialogScript script;
+    ConnectWhenWaiting(script.Choose(data),
+                       {"--records", QString::fromStdString(collected.string())})
+        .Answer(QMessageBox::Yes)
+        .Answer(QMessageBox::Ok);
+    const QStringList messages = script.Run([&] { window_->command(kCmdReceiveData); });
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], "Warning|Не найдена программа, которая может открыть:\r\n" +
+                               QString::fromStdU16String(data.u16string()));
+    QtTransferUi::SetViewer([](const std::filesystem::path&) { return true; });
 }
 
 }  // namespace
