@@ -119,7 +119,11 @@ void MainWindow::refreshProjectMarks() {
     QString tip = named ? QDir::toNativeSeparators(FromPath(ws_.currentProjectPath)) : name;
     if (ws_.definitionModified)
         tip += QLatin1Char('\n') + ToQString(LoadUiString(ws_.language, kUnsavedChangesTextId));
-    if (client_ != nullptr) client_->setToolTip(tip);
+    if (client_ != nullptr) {
+        client_->setToolTip(tip);
+        client_->setAccessibleName(windowTitle());
+        client_->setAccessibleDescription(tip);
+    }
 }
 
 void MainWindow::showMenuFromKeyboard() {

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "model/defaults.h"
@@ -161,6 +162,13 @@ PreferencesDlg::PreferencesDlg(Workspace& ws, QWidget* parent) : QDialog(parent)
     layout->addWidget(buttons_);
     // One size, the one its texts need: the dialog cannot be dragged into odd shapes.
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // A screen reader names a list by its label, not by the entry it shows.
+    for (QLabel* label : {downloadLabel, uploadLabel, baudRateLabel_, languageLabel_}) {
+        QString name = label->text();
+        name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+        label->buddy()->setAccessibleName(name.trimmed());
+    }
 
     const bool haveLanguages = !ws_.language.list.empty();
     languageLabel_->setEnabled(haveLanguages);

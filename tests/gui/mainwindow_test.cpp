@@ -232,6 +232,7 @@ TEST_F(MainWindowTest, TitleAndTooltipShowTheProjectAndItsUnsavedChanges) {
     w->setDefinitionModified(true);
     EXPECT_EQ(w->windowTitle(), "work.FWW* - Formwright");
     EXPECT_EQ(w->client()->toolTip(), path + "\nЕсть несохранённые изменения");
+    EXPECT_EQ(w->client()->accessibleName(), "work.FWW* - Formwright");
 
     w->command(kCmdSave);
     EXPECT_EQ(w->windowTitle(), "work.FWW - Formwright");

@@ -353,6 +353,9 @@ TEST_F(PreferencesTest, LanguageListIsReadAgainAndTheSizeIsFixed) {
                         for (int i = 0; i < dialog->language()->count(); ++i)
                             names << dialog->language()->itemText(i);
                         EXPECT_EQ(d->minimumSize(), d->maximumSize());
+                        // Lists are named by their labels for a screen reader.
+                        EXPECT_EQ(dialog->language()->accessibleName(), "Language :");
+                        EXPECT_EQ(dialog->downloadLink()->accessibleName(), "Download via :");
                         dialog->reject();
                     })
             .Run([&] { w->command(kCmdPreferences); });
