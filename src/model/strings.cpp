@@ -89,6 +89,17 @@ std::u16string BuiltInString(int id) {
     return it == table.end() ? std::u16string() : it->second;
 }
 
+std::span<const int> LanguageOnlyTextIds() {
+    static constexpr int kIds[] = {
+        11,    // the preferences' title
+        1135,  // the text before the number of received records
+        1136,  // the text after it
+        1137,  // the progress window's title
+        1138,  // the progress window's text
+    };
+    return kIds;
+}
+
 bool HasBuiltInString(int id) {
     return Table().count(id) != 0;
 }

@@ -8,7 +8,9 @@
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 
+#include "model/language.h"
 #include "shell/linklabel.h"
+#include "shell/messagebox.h"
 #include "shell/resources.h"
 
 namespace fw {
@@ -21,6 +23,12 @@ constexpr int kAboutLogoWidth = 97;
 constexpr int kAboutLogoHeight = 32;
 constexpr int kAboutLogoX = 20;
 constexpr int kLogoGap = 2;
+constexpr int kVersionTextId = 1786;  // "Версия %1"
+constexpr int kFirmwareTextId = 1787;  // "Работает с прошивками версий tlvn%1 и выше"
+constexpr int kYearTextId = 1788;     // "%1 г."
+constexpr int kSupportTextId = 1789;  // "Поддержка и сопровождение:"
+constexpr int kMailTipTextId = 1790;  // "Отправить письмо в техническую поддержку"
+constexpr int kSiteTipTextId = 1791;  // "Открыть сайт Tolvane"
 
 QLabel* Label(const QString& text, int controlId, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -31,33 +39,39 @@ QLabel* Label(const QString& text, int controlId, QWidget* parent) {
 
 }  // namespace
 
-AboutBox::AboutBox(const VersionInfo& version, QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(const VersionInfo& version, const Language& language, QWidget* parent)
+    : QDialog(parent) {
+    auto text = [&language](int id) { return ToQString(LoadUiString(language, id)); };
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("Formwright M740"));
     setModal(true);
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(ProgramIcon().pixmap(32, 32));
+    icon->setPixmap(ProgramIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
     auto* name = Label(QStringLiteral("M740 Formwright"), 0, this);
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);
 
-    auto* versionLabel = Label(QStringLiteral("Версия %1").arg(version.versionLabel), 1037, this);
-    auto* firmware = Label(QStringLiteral("Работает с прошивками версий tlvn%1.%2 и выше")
-                               .arg(kFirmwareMajor)
-                               .arg(kFirmwareMinor, 2, 10, QLatin1Char('0')),
-                           1038, this);
-    auto* year = Label(QStringLiteral("%1 г.").arg(version.releaseYear), 1049, this);
-    supportLabel_ = Label(QStringLiteral("Поддержка и сопровождение:"), 0, this);
+    auto* versionLabel = Label(text(kVersionTextId).arg(version.versionLabel), 1037, this);
+    const QString firmwareVersion =
+        QStringLiteral("%1.%2").arg(kFirmwareMajor).arg(kFirmwareMinor, 2, 10, QLatin1Char('0'));
+    auto* firmware = Label(text(kFirmwareTextId).arg(firmwareVersion), 1038, this);
+    auto* year = Label(text(kYearTextId).arg(version.releaseYear), 1049, this);
+    supportLabel_ = Label(text(kSupportTextId), 0, this);
 
     const QString mail = QString::fromUtf16(kSupportMail);
-    mailLink_ = new LinkLabel(mail, QUrl(QStringLiteral("mailto:") + mail),
-                              QStringLiteral("Отправить письмо в техническую поддержку"), this);
+    mailLink_ =
+        new LinkLabel(mail, QUrl(QStringLiteral("mailto:") + mail), text(kMailTipTextId), this);
     mailLink_->setObjectName(QStringLiteral("1029"));
     const QString site = QString::fromUtf16(kSupportSite);
-    siteLink_ = new LinkLabel(site, QUrl(site), QStringLiteral("Открыть сайт Tolvane"), this);
+    siteLink_ = new LinkLabel(site, QUrl(site), text(kSiteTipTextId), this);
     siteLink_->setObjectName(QStringLiteral("1030"));
+    for (LinkLabel* link : {mailLink_, siteLink_}) {
+        connect(link, &LinkLabel::openFailed, this, [this, &language](const QUrl& target) {
+            ShowCannotOpen(language, target.toDisplayString());
+        });
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

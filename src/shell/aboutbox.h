@@ -11,6 +11,7 @@ class QLabel;
 namespace fw {
 
 class LinkLabel;
+struct Language;
 
 inline constexpr char16_t kSupportMail[] = u"support@formwright.example";
 inline constexpr char16_t kSupportSite[] = u"https://formwright.example/";
@@ -18,7 +19,8 @@ inline constexpr char16_t kSupportSite[] = u"https://formwright.example/";
 class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    AboutBox(const VersionInfo& version, QWidget* parent = nullptr);
+    // Its texts follow the language; a link that no program can open is reported in it.
+    AboutBox(const VersionInfo& version, const Language& language, QWidget* parent = nullptr);
 
     LinkLabel* MailLink() const { return mailLink_; }
     LinkLabel* SiteLink() const { return siteLink_; }

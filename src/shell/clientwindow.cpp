@@ -9,7 +9,8 @@
 
 namespace fw {
 
-ClientWindow::ClientWindow(QWidget* mainWindow) : QWidget(mainWindow), picture_(TerminalPicture()) {
+ClientWindow::ClientWindow(QWidget* mainWindow)
+    : QWidget(mainWindow), picture_(TerminalPicture(devicePixelRatioF())) {
     setObjectName(QStringLiteral("Client"));
     setGeometry(0, 0, kMainWindowWidth, kMainWindowHeight);
     setAutoFillBackground(true);
@@ -19,6 +20,8 @@ ClientWindow::ClientWindow(QWidget* mainWindow) : QWidget(mainWindow), picture_(
 }
 
 void ClientWindow::paintEvent(QPaintEvent*) {
+    if (!qFuzzyCompare(picture_.devicePixelRatio(), devicePixelRatioF()))
+        picture_ = TerminalPicture(devicePixelRatioF());
     QPainter painter(this);
     painter.drawPixmap(0, 0, picture_);
 }

@@ -13,6 +13,9 @@ class ClientWindow : public QWidget {
   public:
     explicit ClientWindow(QWidget* mainWindow);
 
+    // The picture as last painted, at the device pixel ratio of the window's screen.
+    const QPixmap& Picture() const { return picture_; }
+
   signals:
     // A right press at this screen point.
     void menuRequested(const QPoint& globalPos);
@@ -24,7 +27,7 @@ class ClientWindow : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    QPixmap picture_;
+    QPixmap picture_;        // rendered again when the window's screen has another pixel ratio
     bool dragging_ = false;  // moving the window by hand where the system cannot
     QPoint dragOffset_;
 };

@@ -31,18 +31,18 @@ std::u16string RecentFileMenuText(int index, std::u16string_view path) {
 }
 
 std::vector<MenuItem> PopupMenuItems(const Language& language,
-                                     const std::vector<std::u16string>& recentFiles) {
+                                     const std::vector<std::u16string>& recentFiles,
+                                     bool russianLanguage) {
     std::vector<MenuItem> items;
     items.reserve(kPopupMenu.size() + recentFiles.size() + 1);
     for (const MenuEntry& entry : kPopupMenu) {
         std::u16string text(entry.text);
-        if (language.loaded) {
-            if (entry.languageId > 0 && entry.languageId < kLanguageTableSize) {
-                const std::u16string& translated = language.table[entry.languageId];
-                if (!translated.empty()) text = translated.substr(0, kUiTextMax);
-            } else if (!entry.languageText.empty()) {
-                text = entry.languageText;
-            }
+        if (language.loaded && entry.languageId > 0 && entry.languageId < kLanguageTableSize) {
+            const std::u16string& translated = language.table[entry.languageId];
+            if (!translated.empty())
+                text = translated.substr(0, kUiTextMax);
+            else if (russianLanguage && !entry.russianText.empty())
+                text = entry.russianText;
         }
         items.push_back({entry.id, std::move(text)});
     }

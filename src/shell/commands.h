@@ -32,29 +32,31 @@ struct MenuEntry {
     int id;  // 0 for a separator
     std::u16string_view text;
     std::u16string_view key;  // the accelerator's key with Ctrl ("N", "Space"); empty for none
-    int languageId;           // the language table entry that replaces the text; 0 for none
-    std::u16string_view languageText;  // the text that replaces it when a language is in use
+    // The language table entry that replaces the text when a language file gives one.
+    int languageId;
+    // What replaces it under a Russian language file that does not give it.
+    std::u16string_view russianText = {};
 };
 
 // The popup menu in order, before the recent files are inserted. Recent files go in at
 // kRecentFilesPosition, followed by a separator, between "&Receive Data" and "A&bout...".
 inline constexpr std::array<MenuEntry, 16> kPopupMenu{{
-    {kCmdNew, u"&New\tCtrl+N", u"N", 1101, {}},
-    {kCmdOpen, u"&Open...\tCtrl+O", u"O", 1102, {}},
-    {kCmdSave, u"&Save\tCtrl+S", u"S", 1103, {}},
-    {kCmdSaveAs, u"Save &As...", {}, 1104, {}},
-    {0, {}, {}, 0, {}},
-    {kCmdEdit, u"&Edit\tCtrl+E", u"E", 1105, {}},
-    {kCmdPreferences, u"&Preferences...", u"Space", 1106, {}},
-    {0, {}, {}, 0, {}},
-    {kCmdDownloadProgram, u"Download &Program", u"P", 0, u"Загрузить прошивку"},
-    {kCmdDownloadApplication, u"&Download Application", u"D", 1107, {}},
-    {kCmdDownloadLookupFile, u"Download &Lookup File", u"L", 1108, {}},
-    {kCmdSdExport, u"Download Lookup to SD-card", {}, 0, u"Загрузить базу данных на SD-карту"},
-    {kCmdReceiveData, u"&Receive Data", u"U", 1109, {}},
-    {0, {}, {}, 0, {}},
-    {kCmdAbout, u"A&bout...", {}, 1110, {}},
-    {kCmdExit, u"E&xit\tAlt+F4", {}, 1111, {}},
+    {kCmdNew, u"&New\tCtrl+N", u"N", 1101},
+    {kCmdOpen, u"&Open...\tCtrl+O", u"O", 1102},
+    {kCmdSave, u"&Save\tCtrl+S", u"S", 1103},
+    {kCmdSaveAs, u"Save &As...", {}, 1104},
+    {0, {}, {}, 0},
+    {kCmdEdit, u"&Edit\tCtrl+E", u"E", 1105},
+    {kCmdPreferences, u"&Preferences...", u"Space", 1106},
+    {0, {}, {}, 0},
+    {kCmdDownloadProgram, u"Download &Program", u"P", 1792, u"Загрузить прошивку"},
+    {kCmdDownloadApplication, u"&Download Application", u"D", 1107},
+    {kCmdDownloadLookupFile, u"Download &Lookup File", u"L", 1108},
+    {kCmdSdExport, u"Download Lookup to SD-card", {}, 1793, u"Загрузить базу данных на SD-карту"},
+    {kCmdReceiveData, u"&Receive Data", u"U", 1109},
+    {0, {}, {}, 0},
+    {kCmdAbout, u"A&bout...", {}, 1110},
+    {kCmdExit, u"E&xit\tAlt+F4", {}, 1111},
 }};
 inline constexpr int kRecentFilesPosition = 14;
 
@@ -67,10 +69,13 @@ struct MenuItem {
     bool operator==(const MenuItem&) const = default;
 };
 
-// The popup menu's items: the table's texts, replaced from the language table when a language
-// is in use, and the recent files with their separator.
+// The popup menu's items: the table's texts, each replaced by the language table's entry when a
+// language is in use and has one, and the recent files with their separator. An item that the
+// language leaves out keeps the menu's own text, or its Russian one when the language in use is
+// Russian, so that a language never mixes in texts of another.
 std::vector<MenuItem> PopupMenuItems(const Language& language,
-                                     const std::vector<std::u16string>& recentFiles);
+                                     const std::vector<std::u16string>& recentFiles,
+                                     bool russianLanguage = false);
 
 // "&%d:  " of index + 1 and the path; a path longer than 40 units shows its first 15 units,
 // "..." and its last 22.

@@ -7,9 +7,14 @@
 namespace fw {
 
 QString DialogNameFilter(const FileFilter& filter) {
-    const QString description = ToQString(filter.description);
-    const QString named = QLatin1Char('(') + ToQString(filter.pattern) + QLatin1Char(')');
+    QString description = ToQString(filter.description);
+    const QString pattern = ToQString(filter.pattern);
+    const QString named = QLatin1Char('(') + pattern + QLatin1Char(')');
     if (description.contains(named)) return description;
+    // The dialog reads its pattern from the parentheses; a description that names it in
+    // braces names it there instead, so that it is not shown twice.
+    const QString braced = QLatin1Char('{') + pattern + QLatin1Char('}');
+    if (description.contains(braced)) return description.replace(braced, named);
     return description + QLatin1Char(' ') + named;
 }
 

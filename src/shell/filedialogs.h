@@ -12,8 +12,9 @@ class QWidget;
 
 namespace fw {
 
-// The name filter a QFileDialog shows for a description and its pattern; the description is
-// kept as it is when it already names the pattern in parentheses.
+// The name filter a QFileDialog shows for a description and its pattern, naming the pattern
+// once: a description that names it in parentheses is kept, one that names it in braces
+// ("Файлы БД {*.TXT}") gets parentheses there, any other is followed by it.
 QString DialogNameFilter(const FileFilter& filter);
 
 // Runs the dialog (object name "FileDialog") and returns the chosen path, or nothing on Cancel.

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace fw {
 
@@ -15,12 +16,19 @@ namespace {
 
 // The system's edge size that frames the text of a link label.
 constexpr int kEdge = 2;
+constexpr int kTipMarginX = 10;
+constexpr int kTipMarginY = 8;
 
 LinkLabel::Opener& CurrentOpener() {
     static LinkLabel::Opener opener = [](const QUrl& url) {
         return QDesktopServices::openUrl(url);
     };
     return opener;
+}
+
+QSet<QUrl>& VisitedLinks() {
+    static QSet<QUrl> visited;
+    return visited;
 }
 
 }  // namespace
@@ -40,16 +48,23 @@ BalloonTip::BalloonTip()
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowOpacity(kTooltipOpacity / 255.0);
     label_->setTextFormat(Qt::PlainText);
-    label_->setWordWrap(true);
-    label_->setMaximumWidth(kTooltipMaxWidth - 20);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 8, 10, 8);
+    layout->setContentsMargins(kTipMarginX, kTipMarginY, kTipMarginX, kTipMarginY);
     layout->addWidget(label_);
     setMaximumWidth(kTooltipMaxWidth);
 }
 
 void BalloonTip::ShowText(const QString& text, const QPoint& globalPos) {
+    // A text is wrapped only where it would pass the width limit; a shorter one keeps its
+    // line, however the label would otherwise balance its lines.
+    const int room = kTooltipMaxWidth - 2 * kTipMarginX;
+    const int natural = label_->fontMetrics().size(0, text).width();
+    label_->setWordWrap(natural > room);
+    label_->setFixedWidth(std::min(natural, room));
     label_->setText(text);
+    label_->setFixedHeight(label_->heightForWidth(label_->width()) > 0
+                               ? label_->heightForWidth(label_->width())
+                               : label_->sizeHint().height());
     adjustSize();
     move(globalPos + QPoint(0, 20));
     show();
@@ -82,6 +97,14 @@ LinkLabel::LinkLabel(const QString& text, const QUrl& target, const QString& too
 
 void LinkLabel::SetOpener(Opener opener) {
     CurrentOpener() = std::move(opener);
+}
+
+void LinkLabel::ForgetVisitedLinks() {
+    VisitedLinks().clear();
+}
+
+bool LinkLabel::Visited() const {
+    return VisitedLinks().contains(target_);
 }
 
 QSize LinkLabel::sizeHint() const {
@@ -120,9 +143,9 @@ bool LinkLabel::event(QEvent* event) {
 }
 
 void LinkLabel::Open() {
-    visited_ = true;
-    CurrentOpener()(target_);
+    VisitedLinks().insert(target_);
     update();
+    if (!CurrentOpener()(target_)) emit openFailed(target_);
 }
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QColor>
 #include <QPointer>
+#include <QSet>
 #include <QUrl>
 #include <functional>
 
@@ -41,14 +42,23 @@ class LinkLabel : public QAbstractButton {
     LinkLabel(const QString& text, const QUrl& target, const QString& tooltip,
               QWidget* parent = nullptr);
 
-    bool Visited() const { return visited_; }
+    // A link opened once keeps its visited colour for the rest of the run, in every window
+    // that shows it again.
+    bool Visited() const;
     QUrl Target() const { return target_; }
     QString Tooltip() const { return tooltip_; }
-    QColor TextColour() const { return visited_ ? kVisitedLinkColour : kLinkColour; }
-    // Where the labels open their targets; the system's handler unless replaced (tests).
+    QColor TextColour() const { return Visited() ? kVisitedLinkColour : kLinkColour; }
+    // Where the labels open their targets; the system's handler unless replaced (tests). The
+    // opener returns whether a program took the target.
     static void SetOpener(Opener opener);
+    // Forgets which links were opened, as a new run would (tests).
+    static void ForgetVisitedLinks();
 
     QSize sizeHint() const override;
+
+  signals:
+    // No program could open the target (no mail program, no browser).
+    void openFailed(const QUrl& target);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,7 +69,6 @@ class LinkLabel : public QAbstractButton {
 
     QUrl target_;
     QString tooltip_;
-    bool visited_ = false;
 };
 
 }  // namespace fw

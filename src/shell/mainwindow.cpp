@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMetaObject>
@@ -14,13 +15,24 @@
 #include "shell/aboutbox.h"
 #include "shell/clientwindow.h"
 #include "shell/commands.h"
+#include "shell/filedialogs.h"
 #include "shell/preferencesdlg.h"
 #include "shell/projectdialogs.h"
+#include "shell/qtlanguage.h"
 #include "shell/resources.h"
 #include "shell/terminaloutline.h"
 #include "shell/transfercommands.h"
 
 namespace fw {
+
+namespace {
+
+constexpr int kNewProjectTextId = 1781;      // "Новый проект"
+constexpr int kUnsavedChangesTextId = 1782;  // "Есть несохранённые изменения"
+// Where the keyboard opens the menu: over the terminal's screen, inside the window's shape.
+constexpr QPoint kKeyboardMenuAt{40, 60};
+
+}  // namespace
 
 MainWindow::MainWindow(const ShellOptions& options, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint) {
@@ -35,6 +47,7 @@ MainWindow::MainWindow(const ShellOptions& options, QWidget* parent)
 
     setMask(TerminalOutlineRegion());
     StartWorkspace(ws_, options.programDirectory);
+    ApplyQtTranslation(ws_);
     // The project named at start is not the one Save writes to until it has been read.
     startupProject_ = StartupProjectPath(ws_, options.commandLine);
     resize(kMainWindowWidth, kMainWindowHeight);
@@ -61,6 +74,8 @@ MainWindow::MainWindow(const ShellOptions& options, QWidget* parent)
             this, [this] { command(kCmdOpenStartupProject); }, Qt::QueuedConnection);
     }
 
+    refreshProjectMarks();
+
     version_ = ReadVersionInfo(QCoreApplication::applicationFilePath(), ProgramVersionBlock());
     if (!version_.error.isEmpty())
         ShowPlainMessage(presenter_, u"Ошибка", ToU16(version_.error), MessageIcon::Error);
@@ -71,6 +86,34 @@ MainWindow::~MainWindow() {
     ws_.recentFilesChanged = nullptr;
     ws_.settingsReread = nullptr;
     ws_.presenter = nullptr;
+}
+
+void MainWindow::setDefinitionModified(bool modified) {
+    ws_.definitionModified = modified;
+    refreshProjectMarks();
+}
+
+void MainWindow::refreshProjectMarks() {
+    const bool named = !ws_.currentProjectPath.empty();
+    const QString name = named ? FromPath(ws_.currentProjectPath.filename())
+                               : ToQString(LoadUiString(ws_.language, kNewProjectTextId));
+    const QString mark = ws_.definitionModified ? QStringLiteral("*") : QString();
+    setWindowTitle(name + mark + QStringLiteral(" - Formwright"));
+    QString tip = named ? QDir::toNativeSeparators(FromPath(ws_.currentProjectPath)) : name;
+    if (ws_.definitionModified)
+        tip += QLatin1Char('\n') + ToQString(LoadUiString(ws_.language, kUnsavedChangesTextId));
+    if (client_ != nullptr) {
+        client_->setToolTip(tip);
+        client_->setAccessibleName(windowTitle());
+        client_->setAccessibleDescription(tip);
+    }
+}
+
+void MainWindow::showMenuFromKeyboard() {
+    if (transferRunning_ || menu_ == nullptr || menu_->isVisible()) return;
+    menu_->popup(mapToGlobal(kKeyboardMenuAt));
+    const QList<QAction*> actions = menu_->actions();
+    if (!actions.isEmpty()) menu_->setActiveAction(actions.front());
 }
 
 void MainWindow::setCommandHandler(int id, CommandHandler handler) {
@@ -96,12 +139,20 @@ void MainWindow::createAccelerators() {
         connect(action, &QAction::triggered, this, [this, id] { command(id); });
         addAction(action);
     }
+    // The keys that open a context menu everywhere else open the command menu here.
+    auto* menuKey = new QAction(this);
+    menuKey->setObjectName(QStringLiteral("menuKey"));
+    menuKey->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    menuKey->setShortcutContext(Qt::WindowShortcut);
+    connect(menuKey, &QAction::triggered, this, &MainWindow::showMenuFromKeyboard);
+    addAction(menuKey);
 }
 
 void MainWindow::rebuildPopupMenu() {
     if (menu_ == nullptr) return;
     menu_->clear();
-    for (const MenuItem& item : PopupMenuItems(ws_.language, ws_.settings.recentFiles)) {
+    for (const MenuItem& item : PopupMenuItems(ws_.language, ws_.settings.recentFiles,
+                                               QtTextLocale(ws_) == QStringLiteral("ru"))) {
         if (item.id == 0) {
             menu_->addSeparator();
             continue;
@@ -114,6 +165,11 @@ void MainWindow::rebuildPopupMenu() {
 
 void MainWindow::command(int id) {
     if (transferRunning_) return;
+    runCommand(id);
+    refreshProjectMarks();
+}
+
+void MainWindow::runCommand(int id) {
     switch (id) {
         case kCmdNew:
             newProject();
@@ -192,12 +248,15 @@ void MainWindow::saveProject(bool saveAs) {
 
 void MainWindow::preferences() {
     PreferencesDlg dialog(ws_, this);
-    if (dialog.exec() == QDialog::Accepted) rebuildPopupMenu();
+    if (dialog.exec() == QDialog::Accepted) {
+        ApplyQtTranslation(ws_);
+        rebuildPopupMenu();
+    }
     placeWindow(pos());
 }
 
 void MainWindow::about() {
-    AboutBox box(version_, this);
+    AboutBox box(version_, ws_.language, this);
     box.exec();
 }
 
@@ -209,6 +268,8 @@ void MainWindow::transfer(int id) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (transferRunning_ || (ws_.definitionModified && promptSaveChanges() == kIdCancel)) {
+        // Yes may have saved before a later step stopped the close.
+        refreshProjectMarks();
         event->ignore();
         return;
     }

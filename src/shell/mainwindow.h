@@ -44,7 +44,8 @@ class MainWindow : public QWidget {
     const VersionInfo& version() const { return version_; }
 
     bool definitionModified() const { return ws_.definitionModified; }
-    void setDefinitionModified(bool modified) { ws_.definitionModified = modified; }
+    // Sets the unsaved-changes mark and shows it in the title and the picture's tooltip.
+    void setDefinitionModified(bool modified);
 
     void setCommandHandler(int id, CommandHandler handler);
     // Runs a command as the menu or an accelerator does; ignored while a transfer runs.
@@ -58,11 +59,18 @@ class MainWindow : public QWidget {
     void rebuildPopupMenu();
     // Places the window at the point, above other windows when AlwaysOnTop is set.
     void placeWindow(const QPoint& at);
+    // Shows which project is loaded and whether it has unsaved changes: the window title
+    // ("stock.FWW* - Formwright") and the tooltip of the picture (the full path).
+    void refreshProjectMarks();
+    // The command menu opened from the keyboard (Shift+F10, the Menu key): at the window, its
+    // first item active, so that the arrows and Enter work at once.
+    void showMenuFromKeyboard();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void runCommand(int id);
     void createAccelerators();
     void openDefinitionSheet();
     void openStartupProject();

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "model/strings.h"
+
 namespace fw {
 
 namespace {
@@ -78,6 +80,13 @@ int QtMessagePresenter::Show(const MessageRequest& request) {
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setTextFormat(Qt::PlainText);
     return FromQtButton(box.exec(), request.buttons);
+}
+
+void ShowCannotOpen(const Language& language, const QString& what) {
+    constexpr int kCannotOpenTextId = 1783;  // "Не найдена программа, которая может открыть:"
+    QtMessagePresenter presenter;
+    ShowMessageById(presenter, language, kCaptionWarning, kCannotOpenTextId, MessageIcon::Warning,
+                    MessageButtons::Ok, ToU16(what));
 }
 
 int ShowPlainMessage(MessagePresenter& presenter, std::u16string_view caption,

@@ -10,6 +10,8 @@ class QWidget;
 
 namespace fw {
 
+struct Language;
+
 class QtMessagePresenter : public MessagePresenter {
   public:
     int Show(const MessageRequest& request) override;
@@ -22,6 +24,9 @@ QWidget* MessageOwner();
 int ShowPlainMessage(MessagePresenter& presenter, std::u16string_view caption,
                      std::u16string_view text, MessageIcon icon = MessageIcon::None,
                      MessageButtons buttons = MessageButtons::Ok);
+
+// No program on this computer could open the address or file: says so, naming it.
+void ShowCannotOpen(const Language& language, const QString& what);
 
 inline QString ToQString(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()),

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "model/defaults.h"
@@ -24,8 +25,10 @@ namespace {
 constexpr int kSerialSppTextId = 1529;  // "Serial-SPP"
 constexpr int kFirstBaudTextId = 1501;  // "115200 bps" ... "9600 bps"
 constexpr int kTitleId = 11;
-constexpr int kDownloadLabelId = 12;  // then receive, COM port, baud rate, auto-preload,
-                                      // always-on-top and language, 12..18
+constexpr int kDownloadLabelId = 12;       // then receive, COM port, baud rate, auto-preload,
+                                           // always-on-top and language, 12..18
+constexpr int kNetworkPortLabelId = 1784;  // "Сетевой порт:"
+constexpr int kExtraTimeoutLabelId = 1785;  // "&Дополнительный таймаут (0 ~ 30 сек.):"
 constexpr int kOkId = 1218;
 constexpr int kCancelId = 1219;
 constexpr int kMaxComPort = 255;
@@ -59,6 +62,8 @@ PreferencesDlg::PreferencesDlg(Workspace& ws, QWidget* parent) : QDialog(parent)
     setModal(true);
 
     ReadSettings(ws_.settings, ws_.programDirectory);
+    // A language file added or removed while the program runs is listed as it is now.
+    ScanLanguageFiles(ws_.language, ws_.programDirectory);
     const Settings& s = ws_.settings;
 
     downloadLink_ = LinkCombo(ws_, s.downloadLinkType, this);
@@ -107,8 +112,8 @@ PreferencesDlg::PreferencesDlg(Workspace& ws, QWidget* parent) : QDialog(parent)
     auto* uploadLabel = new QLabel(QStringLiteral("&Receive data via :"), this);
     comPortLabel_ = new QLabel(QStringLiteral("&COM port (1 ~ 255) :"), this);
     baudRateLabel_ = new QLabel(QStringLiteral("&Baud rate :"), this);
-    networkPortLabel_ = new QLabel(QStringLiteral("Сетевой порт:"), this);
-    auto* timeoutLabel = new QLabel(QStringLiteral("&Дополнительный таймаут (0 ~ 30 сек.):"), this);
+    networkPortLabel_ = new QLabel(UiText(ws_, kNetworkPortLabelId), this);
+    auto* timeoutLabel = new QLabel(UiText(ws_, kExtraTimeoutLabelId), this);
     languageLabel_ = new QLabel(QStringLiteral("&Language :"), this);
     downloadLabel->setBuddy(downloadLink_);
     uploadLabel->setBuddy(uploadLink_);
@@ -156,6 +161,15 @@ PreferencesDlg::PreferencesDlg(Workspace& ws, QWidget* parent) : QDialog(parent)
     layout->addWidget(autoPreload_);
     layout->addWidget(alwaysOnTop_);
     layout->addWidget(buttons_);
+    // One size, the one its texts need: the dialog cannot be dragged into odd shapes.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // A screen reader names a list by its label, not by the entry it shows.
+    for (QLabel* label : {downloadLabel, uploadLabel, baudRateLabel_, languageLabel_}) {
+        QString name = label->text();
+        name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+        label->buddy()->setAccessibleName(name.trimmed());
+    }
 
     const bool haveLanguages = !ws_.language.list.empty();
     languageLabel_->setEnabled(haveLanguages);

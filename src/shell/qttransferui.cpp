@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "model/language.h"
 #include "shell/filedialogs.h"
 #include "shell/progressdlg.h"
 
@@ -14,9 +15,9 @@ namespace {
 QtTransferUi::Viewer& CurrentViewer() {
     static QtTransferUi::Viewer viewer = [](const std::filesystem::path& file) {
 #ifdef Q_OS_WIN
-        QProcess::startDetached(QStringLiteral("notepad.exe"), {FromPath(file)});
+        return QProcess::startDetached(QStringLiteral("notepad.exe"), {FromPath(file)});
 #else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(file)));
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(file)));
 #endif
     };
     return viewer;
@@ -24,7 +25,8 @@ QtTransferUi::Viewer& CurrentViewer() {
 
 }  // namespace
 
-QtTransferUi::QtTransferUi(QWidget* owner) : owner_(owner) {}
+QtTransferUi::QtTransferUi(QWidget* owner, const Language* language)
+    : owner_(owner), language_(language) {}
 
 QtTransferUi::~QtTransferUi() {
     CloseProgress();
@@ -60,7 +62,9 @@ void QtTransferUi::CloseProgress() {
 }
 
 void QtTransferUi::OpenForViewing(const std::filesystem::path& file) {
-    CurrentViewer()(file);
+    if (CurrentViewer()(file)) return;
+    static const Language kBuiltIn;
+    ShowCannotOpen(language_ != nullptr ? *language_ : kBuiltIn, FromPath(file));
 }
 
 ProgressDlg* QtTransferUi::Progress() const {

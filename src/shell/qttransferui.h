@@ -14,12 +14,15 @@ class QWidget;
 namespace fw {
 
 class ProgressDlg;
+struct Language;
 
 class QtTransferUi : public TransferUi {
   public:
-    using Viewer = std::function<void(const std::filesystem::path&)>;
+    // Returns whether a program took the file.
+    using Viewer = std::function<bool(const std::filesystem::path&)>;
 
-    explicit QtTransferUi(QWidget* owner);
+    // A file that no program can show is reported in the language given.
+    explicit QtTransferUi(QWidget* owner, const Language* language = nullptr);
     ~QtTransferUi() override;
 
     int Show(const MessageRequest& request) override;
@@ -36,6 +39,7 @@ class QtTransferUi : public TransferUi {
 
   private:
     QWidget* owner_;
+    const Language* language_;
     QtMessagePresenter presenter_;
     QPointer<ProgressDlg> progress_;
     std::filesystem::path previousChoice_;  // the lookup file dialog starts from it

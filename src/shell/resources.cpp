@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QtMath>
 
 #include "shell/terminaloutline.h"
 
@@ -17,8 +18,20 @@ QSvgRenderer& LogoRenderer() {
     return renderer;
 }
 
-QPixmap TerminalPicture() {
-    QPixmap picture(kPictureWidth, kPictureHeight);
+namespace {
+
+QSvgRenderer& IconRenderer() {
+    static QSvgRenderer renderer(QStringLiteral(":/icon.svg"));
+    return renderer;
+}
+
+}  // namespace
+
+QPixmap TerminalPicture(qreal devicePixelRatio) {
+    if (!(devicePixelRatio > 0)) devicePixelRatio = 1.0;
+    QPixmap picture(
+        QSize(qCeil(kPictureWidth * devicePixelRatio), qCeil(kPictureHeight * devicePixelRatio)));
+    picture.setDevicePixelRatio(devicePixelRatio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     TerminalRenderer().render(&painter, QRectF(0, 0, kPictureWidth, kPictureHeight));
@@ -28,12 +41,11 @@ QPixmap TerminalPicture() {
 
 QIcon ProgramIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        const double height = size * double(kLogoHeight) / kLogoWidth;
-        LogoRenderer().render(&painter, QRectF(0, (size - height) / 2, size, height));
+        IconRenderer().render(&painter, QRectF(0, 0, size, size));
         painter.end();
         icon.addPixmap(pixmap);
     }

@@ -15,8 +15,10 @@ inline constexpr int kLogoHeight = 22;
 
 QSvgRenderer& TerminalRenderer();
 QSvgRenderer& LogoRenderer();
-// The terminal picture (240 by 577) with the logo drawn over it.
-QPixmap TerminalPicture();
+// The terminal picture (240 by 577 logical pixels) with the logo drawn over it, rendered from
+// the artwork for a screen of the given device pixel ratio, so that it is sharp on any screen.
+QPixmap TerminalPicture(qreal devicePixelRatio = 1.0);
+// The program icon: square, rendered from its artwork at every size a desktop asks for.
 QIcon ProgramIcon();
 
 }  // namespace fw

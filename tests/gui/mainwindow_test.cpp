@@ -2,11 +2,15 @@
 // save question, as a user meets them.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
+#include <QTranslator>
 
 #include "gui_support.h"
 #include "model/settings.h"
@@ -43,7 +47,7 @@ class MainWindowTest : public test::WindowTest {
 TEST_F(MainWindowTest, StartsAsAFramelessTerminalAt300By50) {
     auto w = Start();
     EXPECT_EQ(w->objectName(), "Formwright");
-    EXPECT_EQ(w->windowTitle(), "Formwright");
+    EXPECT_EQ(w->windowTitle(), "Новый проект - Formwright");
     EXPECT_EQ(w->geometry(), QRect(300, 50, 267, 645));
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -216,6 +220,100 @@ TEST_F(MainWindowTest, AcceleratorsRunTheirCommands) {
     EXPECT_EQ(programs, 1);
     QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);  // New opens the editor
     EXPECT_EQ(sheetsOpened_, 2);
+}
+
+// The title and the picture's tooltip say which project is loaded and whether it has
+// unsaved changes, after every command and every change of the mark.
+TEST_F(MainWindowTest, TitleAndTooltipShowTheProjectAndItsUnsavedChanges) {
+    const auto work = Project("work.FWW");
+    auto w = StartEditing(work.u16string());
+    const QString path = QDir::toNativeSeparators(QString::fromStdU16String(work.u16string()));
+    EXPECT_EQ(w->windowTitle(), "work.FWW - Formwright");
+    EXPECT_EQ(w->client()->toolTip(), path);
+
+    w->setDefinitionModified(true);
+    EXPECT_EQ(w->windowTitle(), "work.FWW* - Formwright");
+    EXPECT_EQ(w->client()->toolTip(), path + "\nЕсть несохранённые изменения");
+    EXPECT_EQ(w->client()->accessibleName(), "work.FWW* - Formwright");
+
+    w->command(kCmdSave);
+    EXPECT_EQ(w->windowTitle(), "work.FWW - Formwright");
+
+    // Save As names the new file; New (its changes dropped) is a new project again.
+    const auto copy = projects_ / "copy.FWW";
+    w->setDefinitionModified(true);
+    DialogScript().Choose(copy).Run([&] { w->command(kCmdSaveAs); });
+    EXPECT_EQ(w->windowTitle(), "copy.FWW - Formwright");
+    w->setDefinitionModified(true);
+    DialogScript().Answer(QMessageBox::No).Run([&] { w->command(kCmdNew); });
+    EXPECT_EQ(w->windowTitle(), "Новый проект - Formwright");
+    EXPECT_EQ(w->client()->toolTip(), "Новый проект");
+
+    // A recent file opened from the menu.
+    w->popupMenu()->findChild<QAction*>("3300")->trigger();
+    ASSERT_TRUE(WaitFor([&] { return w->windowTitle() == "copy.FWW - Formwright"; }));
+}
+
+// Shift+F10 and the Menu key open the command menu at the window with its first item active,
+// so that the keyboard alone reaches every command.
+TEST_F(MainWindowTest, KeyboardOpensTheMenuAtTheWindow) {
+    auto w = Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    w->activateWindow();
+    QMenu* menu = w->popupMenu();
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_F10, Qt::ShiftModifier},
+                                                              {Qt::Key_Menu, Qt::NoModifier}};
+    for (const auto& [key, modifiers] : keys) {
+        SCOPED_TRACE(key);
+        QTest::keyClick(w.get(), key, modifiers);
+        ASSERT_TRUE(WaitFor([&] { return menu->isVisible(); }));
+        EXPECT_TRUE(w->geometry().contains(menu->pos()));
+        ASSERT_NE(menu->activeAction(), nullptr);
+        EXPECT_EQ(menu->activeAction()->data().toInt(), kCmdNew);
+        menu->close();
+        ASSERT_TRUE(WaitFor([&] { return !menu->isVisible(); }));
+    }
+
+    // Down and Enter run the second command, Open.
+    QTest::keyClick(w.get(), Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_TRUE(WaitFor([&] { return menu->isVisible(); }));
+    DialogScript script;
+    script.Cancel("FileDialog").Run([&] {
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+}
+
+// Qt's own buttons speak the language of the rest: Russian with the built-in texts, English
+// under the English language file.
+TEST_F(MainWindowTest, QtButtonsFollowTheActiveLanguage) {
+    auto buttonTexts = [](MainWindow& w) {
+        QStringList texts;
+        w.setDefinitionModified(true);
+        DialogScript()
+            .Expect("MessageBox",
+                    [&](QWidget* box) {
+                        auto* message = qobject_cast<QMessageBox*>(box);
+                        for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                            texts << message->button(b)->text().remove(QLatin1Char('&'));
+                        message->button(QMessageBox::Cancel)->click();
+                    })
+            .Run([&] { w.command(kCmdNew); });
+        return texts;
+    };
+    auto w = Start();
+    if (QTranslator probe;
+        !probe.load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        GTEST_SKIP() << "Qt's Russian translation (qtbase_ru.qm) is not installed";
+    EXPECT_EQ(buttonTexts(*w), QStringList({"Да", "Нет", "Отмена"}));
+
+    std::filesystem::copy_file(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng",
+                               home_ / "English.lng");
+    Settings s;
+    s.languageName = u"English";
+    ASSERT_TRUE(WriteSettings(s, home_));
+    auto english = Start();
+    EXPECT_EQ(buttonTexts(*english), QStringList({"Yes", "No", "Cancel"}));
 }
 
 }  // namespace

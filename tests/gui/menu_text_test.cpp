@@ -3,8 +3,10 @@
 
 #include "model/language.h"
 #include "shell/commands.h"
+#include "shell/filedialogs.h"
 #include "shell/mainwindow.h"
 #include "shell/version.h"
+#include "support/temp_folder.h"
 
 namespace fw {
 namespace {
@@ -38,28 +40,45 @@ TEST(PopupMenu, BuiltInTextsInMenuOrderWithRecentFilesBeforeAbout) {
     EXPECT_EQ(PopupMenuItems(english, {u"/p/a.FWW", u"/p/b.FWW", u"/p/c.FWW"}), withRecent);
 }
 
-TEST(PopupMenu, LanguageReplacesTextsByPosition) {
+TEST(PopupMenu, LanguageReplacesEveryItemItGivesAndNoOther) {
     Language lang;
     lang.loaded = true;
-    for (int id = 1101; id <= 1111; ++id) {
+    for (int id : {1101, 1102, 1103, 1104, 1106, 1107, 1108, 1109, 1110, 1111, 1792}) {
         const std::string s = "L" + std::to_string(id);
         lang.table[static_cast<std::size_t>(id)] = std::u16string(s.begin(), s.end());
     }
-    lang.table[1105].clear();  // an entry the language file leaves out keeps the menu's text
+    // Entries the language file leaves out (1105, 1793) keep the menu's own texts: a language
+    // never brings in texts of another one.
     std::vector<std::u16string> texts;
     for (const MenuItem& item : PopupMenuItems(lang, {u"/x.FWW"}))
         texts.push_back(item.text);
     const std::vector<std::u16string> expected = {
-        u"L1101", u"L1102", u"L1103",
-        u"L1104", u"",      u"&Edit\tCtrl+E",
-        u"L1106", u"",      u"Загрузить прошивку",
-        u"L1107", u"L1108", u"Загрузить базу данных на SD-карту",
-        u"L1109", u"",      u"&1:  /x.FWW",
-        u"",      u"L1110", u"L1111"};
+        u"L1101", u"L1102", u"L1103",       u"L1104", u"",      u"&Edit\tCtrl+E",
+        u"L1106", u"",      u"L1792",       u"L1107", u"L1108", u"Download Lookup to SD-card",
+        u"L1109", u"",      u"&1:  /x.FWW", u"",      u"L1110", u"L1111"};
     EXPECT_EQ(texts, expected);
+
+    // Under a Russian language file the items it leaves out without an English text of
+    // their own take the Russian one.
+    const std::vector<MenuItem> russian = PopupMenuItems(lang, {}, true);
+    EXPECT_EQ(russian[8].text, u"L1792");
+    EXPECT_EQ(russian[11].text, u"Загрузить базу данных на SD-карту");
+    EXPECT_EQ(russian[5].text, u"&Edit\tCtrl+E");
 
     lang.loaded = false;  // a table that is not in force changes nothing
     EXPECT_EQ(PopupMenuItems(lang, {}), PopupMenuItems(Language(), {}));
+    EXPECT_EQ(PopupMenuItems(lang, {}, true), PopupMenuItems(Language(), {}));
+}
+
+TEST(PopupMenu, EnglishSampleLeavesNoRussianItem) {
+    Language lang;
+    ParseLanguageText(lang,
+                      test::ReadFile(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng"));
+    lang.loaded = true;
+    for (const MenuItem& item : PopupMenuItems(lang, {})) {
+        for (char16_t ch : item.text)
+            EXPECT_FALSE(ch >= 0x0400 && ch <= 0x04FF) << item.id;
+    }
 }
 
 TEST(PopupMenu, LongRecentPathsShowTheirHeadAndTail) {
@@ -114,6 +133,23 @@ TEST(VersionData, LabelAndYearFromTheVersionBlock) {
     EXPECT_TRUE(own.error.isEmpty());
     EXPECT_EQ(own.versionLabel, QStringLiteral("5.01 (5.1.0.0)"));
     EXPECT_EQ(own.releaseYear.size(), 4);
+}
+
+// The file dialogs name each filter's pattern once, where the dialog reads it.
+TEST(FileDialogFilter, NamesThePatternOnce) {
+    struct Case {
+        std::u16string description, pattern;
+        QString shown;
+    };
+    const Case cases[] = {
+        {u"Файлы БД {*.TXT}", u"*.TXT", "Файлы БД (*.TXT)"},
+        {u"Все файлы (*.*)", u"*.*", "Все файлы (*.*)"},
+        {u"Formwright files (*.FWW)", u"*.FWW", "Formwright files (*.FWW)"},
+        {u"Data files", u"*.TXT", "Data files (*.TXT)"},
+        {u"Data {*.DAT}", u"*.TXT", "Data {*.DAT} (*.TXT)"},  // braces around another pattern
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DialogNameFilter({c.description, c.pattern}), c.shown) << c.shown.toStdString();
 }
 
 }  // namespace

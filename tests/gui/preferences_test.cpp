@@ -8,6 +8,8 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -184,8 +186,8 @@ TEST_F(PreferencesTest, LanguageSwitchChangesTheMenuAtOnce) {
     });
     const std::vector<MenuItem> russian = test::ShownMenu(*w);
     EXPECT_EQ(russian[0].text, u"&Новый\tCtrl+N");
-    EXPECT_EQ(russian[1], english[1]);  // not in this language file
-    EXPECT_EQ(russian[8].text, u"Загрузить прошивку");
+    EXPECT_EQ(russian[1], english[1]);                  // not in this language file
+    EXPECT_EQ(russian[8].text, u"Загрузить прошивку");  // the file's language, by its name
     EXPECT_EQ(w->workspace().settings.languageName, u"Русский");
 
     // The dialog itself now speaks the language.
@@ -244,7 +246,127 @@ TEST_F(PreferencesTest, AboutBoxShowsVersionFirmwareYearAndLinks) {
     DialogScript().Expect("AboutBox", check).Run([&] { w->command(kCmdAbout); });
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].toString(), "mailto:" + QString::fromUtf16(kSupportMail));
+
+    // The colour of a used link lasts for the run: the next about box shows it visited.
+    DialogScript()
+        .Expect("AboutBox",
+                [](QWidget* d) {
+                    EXPECT_TRUE(d->findChild<LinkLabel*>("1029")->Visited());
+                    EXPECT_FALSE(d->findChild<LinkLabel*>("1030")->Visited());
+                    qobject_cast<QDialog*>(d)->accept();
+                })
+        .Run([&] { w->command(kCmdAbout); });
     LinkLabel::SetOpener([](const QUrl&) { return true; });
+    LinkLabel::ForgetVisitedLinks();
+}
+
+// A link that no program on the computer can open says so, naming the address.
+TEST_F(PreferencesTest, LinkThatNothingCanOpenIsReported) {
+    auto w = Start();
+    LinkLabel::SetOpener([](const QUrl&) { return false; });
+    QPointer<QWidget> about;
+    QString shown;
+    DialogScript()
+        .Expect("AboutBox",
+                [&](QWidget* d) {
+                    about = d;
+                    // Clicked once the script has let go, as the user would.
+                    QMetaObject::invokeMethod(d->findChild<LinkLabel*>("1030"), "click",
+                                              Qt::QueuedConnection);
+                })
+        .Expect("MessageBox",
+                [&](QWidget* box) {
+                    auto* message = qobject_cast<QMessageBox*>(box);
+                    shown = message->windowTitle() + "|" + message->text();
+                    message->button(QMessageBox::Ok)->click();
+                    // The about box stays open behind the message.
+                    ASSERT_TRUE(about);
+                    QMetaObject::invokeMethod(about, "reject", Qt::QueuedConnection);
+                })
+        .Run([&] { w->command(kCmdAbout); });
+    EXPECT_EQ(shown, "Warning|Не найдена программа, которая может открыть:\r\n" +
+                         QString::fromUtf16(kSupportSite));
+    LinkLabel::SetOpener([](const QUrl&) { return true; });
+    LinkLabel::ForgetVisitedLinks();
+}
+
+// The about box under the English language file: no Russian text left in it.
+TEST_F(PreferencesTest, AboutBoxSpeaksTheLanguageFile) {
+    std::filesystem::copy_file(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng",
+                               home_ / "English.lng");
+    Settings s;
+    s.languageName = u"English";
+    ASSERT_TRUE(WriteSettings(s, home_));
+    auto w = Start();
+    DialogScript()
+        .Expect("AboutBox",
+                [](QWidget* d) {
+                    EXPECT_EQ(d->findChild<QLabel*>("1037")->text(), "Version 5.01 (5.1.0.0)");
+                    QStringList texts;
+                    for (QLabel* l : d->findChildren<QLabel*>())
+                        texts << l->text();
+                    for (LinkLabel* l : d->findChildren<LinkLabel*>())
+                        texts << l->Tooltip();
+                    for (QAbstractButton* b : d->findChildren<QAbstractButton*>())
+                        texts << b->text();
+                    for (const QString& t : texts) {
+                        for (QChar c : t)
+                            EXPECT_FALSE(c.unicode() >= 0x400 && c.unicode() <= 0x4FF)
+                                << t.toStdString();
+                    }
+                    qobject_cast<QDialog*>(d)->accept();
+                })
+        .Run([&] { w->command(kCmdAbout); });
+}
+
+// Tooltips keep a text on one line up to the width limit and wrap only beyond it.
+TEST(BalloonTipText, OneLineUpToTheWidthLimit) {
+    BalloonTip* tip = BalloonTip::Instance();
+    auto* label = tip->findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    const int lineHeight = label->fontMetrics().height();
+
+    const QString shortText = QStringLiteral("Отправить письмо в техническую поддержку");
+    tip->ShowText(shortText, QPoint(10, 10));
+    EXPECT_LT(label->height(), 2 * lineHeight) << "a short tooltip was wrapped";
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(shortText));
+
+    QString longText;
+    while (label->fontMetrics().horizontalAdvance(longText) < 2 * kTooltipMaxWidth)
+        longText += QStringLiteral("support ");
+    tip->ShowText(longText, QPoint(10, 10));
+    EXPECT_LE(tip->width(), kTooltipMaxWidth);
+    EXPECT_GE(label->height(), 2 * lineHeight);
+    tip->hide();
+}
+
+// The language list is read each time the dialog opens: a file added while the program runs
+// is offered, one removed is not. The dialog keeps the one size its texts need.
+TEST_F(PreferencesTest, LanguageListIsReadAgainAndTheSizeIsFixed) {
+    auto w = Start();
+    auto languages = [&] {
+        QStringList names;
+        DialogScript()
+            .Expect("PreferencesDlg",
+                    [&](QWidget* d) {
+                        auto* dialog = qobject_cast<PreferencesDlg*>(d);
+                        for (int i = 0; i < dialog->language()->count(); ++i)
+                            names << dialog->language()->itemText(i);
+                        EXPECT_EQ(d->minimumSize(), d->maximumSize());
+                        // Lists are named by their labels for a screen reader.
+                        EXPECT_EQ(dialog->language()->accessibleName(), "Language :");
+                        EXPECT_EQ(dialog->downloadLink()->accessibleName(), "Download via :");
+                        dialog->reject();
+                    })
+            .Run([&] { w->command(kCmdPreferences); });
+        return names;
+    };
+    EXPECT_EQ(languages(), QStringList({"Default <English>"}));
+    std::filesystem::copy_file(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng",
+                               home_ / "English.lng");
+    EXPECT_EQ(languages(), QStringList({"Default <English>", "English"}));
+    std::filesystem::remove(home_ / "English.lng");
+    EXPECT_EQ(languages(), QStringList({"Default <English>"}));
 }
 
 }  // namespace

@@ -70,8 +70,8 @@ class TransferTest : public test::WindowTest {
         return script.Expect("CONNECTION_WAITING_DLG", [this, extra](QWidget* d) {
             auto* dialog = qobject_cast<ConnectionWaitingDlg*>(d);
             ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->windowTitle(), "Ожидание подключения");
-            EXPECT_EQ(dialog->CancelButton()->text(), "Отмена");
+            EXPECT_EQ(dialog->windowTitle(), waitTitle_);
+            EXPECT_EQ(dialog->CancelButton()->text(), waitCancel_);
             auto* sampler = new QTimer(dialog);
             QObject::connect(sampler, &QTimer::timeout, dialog,
                              [this, dialog] { waitingTexts_.insert(dialog->Text()); });
@@ -92,6 +92,8 @@ class TransferTest : public test::WindowTest {
     std::unique_ptr<MainWindow> window_;
     QProcess sim_;
     std::set<QString> waitingTexts_;
+    QString waitTitle_ = "Ожидание подключения";
+    QString waitCancel_ = "Отмена";
 };
 
 TEST_F(TransferTest, DownloadApplicationReachesTheTerminal) {
@@ -174,7 +176,10 @@ TEST_F(TransferTest, ReceivedDataIsStoredAndOfferedForViewing) {
     const auto collected = dir_.Write("collected.txt", records);
     const auto data = dir_ / "received.TXT";
     std::vector<std::filesystem::path> viewed;
-    QtTransferUi::SetViewer([&](const std::filesystem::path& file) { viewed.push_back(file); });
+    QtTransferUi::SetViewer([&](const std::filesystem::path& file) {
+        viewed.push_back(file);
+        return true;
+    });
 
     DialogScript script;
     ConnectWhenWaiting(script.Choose(data),
@@ -185,7 +190,56 @@ TEST_F(TransferTest, ReceivedDataIsStoredAndOfferedForViewing) {
     EXPECT_EQ(test::ReadFile(data), records);
     ASSERT_EQ(viewed.size(), 1u);
     EXPECT_EQ(std::filesystem::canonical(viewed[0]), std::filesystem::canonical(data));
-    QtTransferUi::SetViewer([](const std::filesystem::path&) {});
+    QtTransferUi::SetViewer([](const std::filesystem::path&) { return true; });
+}
+
+// When no program can show the received file, the user is told so instead of nothing.
+TEST_F(TransferTest, ReceivedDataThatNothingCanShowIsReported) {
+    const auto collected = dir_.Write("collected.txt", "4600001;3\r\n");
+    const auto data = dir_ / "received.TXT";
+    QtTransferUi::SetViewer([](const std::filesystem::path&) { return false; });
+
+    DialogScript script;
+    ConnectWhenWaiting(script.Choose(data),
+                       {"--records", QString::fromStdString(collected.string())})
+        .Answer(QMessageBox::Yes)
+        .Answer(QMessageBox::Ok);
+    const QStringList messages = script.Run([&] { window_->command(kCmdReceiveData); });
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], "Warning|Не найдена программа, которая может открыть:\r\n" +
+                               QString::fromStdU16String(data.u16string()));
+    QtTransferUi::SetViewer([](const std::filesystem::path&) { return true; });
+}
+
+// Under the English language file the transfer's windows speak English: the waiting dialog
+// with its dots, the progress window and the messages.
+TEST_F(TransferTest, TransferWindowsSpeakTheLanguageFile) {
+    std::filesystem::copy_file(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng",
+                               home_ / "English.lng");
+    Settings s;
+    ReadSettings(s, home_);
+    s.languageName = u"English";
+    ASSERT_TRUE(WriteSettings(s, home_));
+    window_ = Start();
+    waitTitle_ = "Waiting for the connection";
+    waitCancel_ = "Cancel";
+
+    QString progressTitle, progressText;
+    DialogScript script;
+    ConnectWhenWaiting(script)
+        .Expect("ProgressDlg",
+                [&](QWidget* d) {
+                    progressTitle = d->windowTitle();
+                    progressText = qobject_cast<ProgressDlg*>(d)->Text();
+                })
+        .Answer(QMessageBox::Ok);
+    EXPECT_EQ(script.Run([&] { window_->command(kCmdDownloadApplication); }),
+              QStringList{"Download|Downloaded completely!"});
+    EXPECT_EQ(progressTitle, "Progress");
+    EXPECT_EQ(progressText, "Downloading...");
+    EXPECT_TRUE(waitingTexts_.count("Waiting for the terminal to connect..")) << "dots go on";
+    for (const QString& text : waitingTexts_)
+        EXPECT_TRUE(text.startsWith("Waiting for the terminal to connect")) << text.toStdString();
 }
 
 }  // namespace
