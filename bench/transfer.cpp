@@ -177,6 +177,8 @@ Result RunCase(const Case& c, LinkWaitStyle style, const fs::path& dir) {
 
     QuietUi ui(*ws);
     SilentWaiter waiter;
+    // Watched as the program and the command-line tool watch it, so that its cost is counted.
+    config.cancel = &ui.Cancel();
     QtLinkOpener opener(*ws, ui, waiter, config);
     TimedOpener timed(opener);
     r.rssBeforeKiB = ResidentKiB();

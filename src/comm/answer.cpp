@@ -47,8 +47,8 @@ void ReadAnswerLine(TransferSession& s) {
         chunk.fill(0);
         const ReceiveResult got = LinkReceive(s, chunk, wait);
         // A broken link brings nothing more before the deadline; waiting would only delay the
-        // next attempt.
-        if (got.status == ReceiveStatus::kFailed) return;
+        // next attempt. A cancelled transfer waits for nothing.
+        if (got.status == ReceiveStatus::kFailed || got.status == ReceiveStatus::kCancelled) return;
         for (std::size_t i = 0; i < got.count && answer.length < kAnswerMax; ++i) {
             answer.bytes[answer.length++] = chunk[i];
             if (chunk[i] == kCr) return;

@@ -23,8 +23,10 @@ constexpr std::uint8_t kVortek[] = {'V', 'O', 'R', 'T', 'E', 'K', '\r'};
 bool TerminalHandshake(TransferSession& s) {
     for (int attempt = 0; attempt < kHandshakeAttempts; ++attempt) {
         SendCommand(s, kVortek);
+        if (TransferCancelled(s)) return false;
         if (s.answer.Is("ACK\r")) return true;
     }
+    s.ui.CloseProgress();
     ShowTransferMessage(s, kCaptionError, kTextTerminalNotReady, MessageIcon::Warning);
     return false;
 }
@@ -34,6 +36,7 @@ bool SendPacket(TransferSession& s, std::size_t n) {
     for (int attempt = 0; attempt < kPacketAttempts; ++attempt) {
         SendCommand(s, std::span<const std::uint8_t>(s.packet.data(), n));
         s.clock.SleepMs(1);
+        if (TransferCancelled(s)) return false;
         if (s.answer.Is("FULL")) {
             s.ui.CloseProgress();
             ShowTransferMessage(s, kCaptionError, kTextMemoryFull, MessageIcon::Warning);
@@ -75,16 +78,20 @@ bool SendImage(TransferSession& s) {
     return true;
 }
 
+std::u16string ProgressTitle(const Language& language) {
+    if (language.loaded) {
+        if (std::u16string t = LoadUiString(language, kProgressTitleId); !t.empty()) return t;
+    }
+    return u"Progress";
+}
+
 void OpenProgressWindow(TransferSession& s) {
-    std::u16string title = u"Progress";
     std::u16string text = u"Downloading...";
     if (s.ws.language.loaded) {
-        if (std::u16string t = LoadUiString(s.ws.language, kProgressTitleId); !t.empty())
-            title = std::move(t);
         if (std::u16string t = LoadUiString(s.ws.language, kProgressTextId); !t.empty())
             text = std::move(t);
     }
-    s.ui.OpenProgress(title, text);
+    s.ui.OpenProgress(ProgressTitle(s.ws.language), text);
     s.ui.SetProgress(0);
 }
 
@@ -118,17 +125,28 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
         }
 
         std::unique_ptr<Link> link = opener.OpenLink(LinkDirection::kDownload);
-        if (!link) return -1;
+        if (!link) {
+            // "Отмена" in the waiting step, or a signal while the terminal was awaited.
+            if (ui.Cancel().Requested()) result.end = TransferEnd::kCancelled;
+            return -1;
+        }
 
         TransferSession s(ws, ui, clock, *link);
         s.timings.enabled = timingsOn;
         ResetTimings(s.timings);
         const std::uint64_t started = clock.NowMs();
 
-        bool ok = TerminalHandshake(s);
-        if (ok) {
-            OpenProgressWindow(s);
-            ok = lookup ? SendLookupFile(s, file, path) : SendImage(s);
+        // The window is up during the handshake too: its attempts can take seconds, and its
+        // Cancel button is the way out of them.
+        OpenProgressWindow(s);
+        const bool ok =
+            TerminalHandshake(s) && (lookup ? SendLookupFile(s, file, path) : SendImage(s));
+        if (!ok && TransferCancelled(s)) {
+            // The person stopped it: nothing failed that needs telling, nothing to retry.
+            ui.CloseProgress();
+            link->Close(true);
+            result.end = TransferEnd::kCancelled;
+            return 0;
         }
         if (ok) {
             result.end = TransferEnd::kCompleted;
@@ -141,12 +159,15 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
             ShowTransferMessage(s, kCaptionDownload, kTextDownloadedCompletely,
                                 MessageIcon::Information, MessageButtons::Ok, extra);
         } else if (ShowTransferMessage(s, kCaptionError, kTextRetryDownload, MessageIcon::Question,
-                                       MessageButtons::YesNo) == kIdYes) {
+                                       MessageButtons::YesNo) == kIdYes &&
+                   !TransferCancelled(s)) {
             // A retry starts over from the file choice and a freshly opened link.
             link->Close(false);
             continue;
         } else {
-            result.end = TransferEnd::kRetryDeclined;
+            // A cancel while the question was asked (a signal) answers it too.
+            result.end =
+                TransferCancelled(s) ? TransferEnd::kCancelled : TransferEnd::kRetryDeclined;
         }
         link->Close(true);
         return 1;

@@ -23,16 +23,18 @@ inline constexpr int kPacketAttempts = 7;
 inline constexpr std::size_t kImagePacketSize = 103;  // 100 data bytes, sum (high, low), block
 
 // Returns 1 when the run ended (success, or a failure the user chose not to retry), 0 when the
-// lookup file choice was cancelled, -1 when the file or the link could not be opened (or the
-// lookup file has a line too long to send). outcome, when given, says how the run ended.
+// lookup file choice or the transfer was cancelled (no message then), -1 when the file or the link
+// could not be opened (or the lookup file has a line too long to send). outcome, when given, says
+// how the run ended.
 int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock, DownloadMode mode,
                 TransferOutcome* outcome = nullptr);
 
-// "VORTEK\r" until the terminal answers "ACK\r", 3 attempts; "Terminal is not ready!" after.
+// "VORTEK\r" until the terminal answers "ACK\r", 3 attempts; after them the progress window
+// is closed and "Terminal is not ready!" shown. A cancel ends it at once, quietly.
 bool TerminalHandshake(TransferSession& s);
 
 // Sends the first n bytes of s.packet until "ACK\r", 7 attempts; "FULL" stops at once. On
-// failure the progress window is closed and the user told why.
+// failure the progress window is closed and the user told why; on a cancel, nothing is said.
 bool SendPacket(TransferSession& s, std::size_t n);
 
 // Fills s.packet with image packet i.
@@ -44,5 +46,6 @@ bool SendImage(TransferSession& s);
 // The progress window as a run opens it: the language file's title and text when one is
 // loaded, else "Progress" and "Downloading...".
 void OpenProgressWindow(TransferSession& s);
+std::u16string ProgressTitle(const Language& language);
 
 }  // namespace fw

@@ -13,14 +13,16 @@ namespace fw {
 enum class LinkDirection : int { kDownload = 1, kUpload = 2 };
 
 struct SendResult {
-    bool ok = false;       // the write completed (within 1000 ms)
-    std::size_t sent = 0;  // bytes that went out; fewer than asked still counts as ok
+    bool ok = false;         // the write completed (within 1000 ms)
+    std::size_t sent = 0;    // bytes that went out; fewer than asked still counts as ok
+    bool cancelled = false;  // the transfer was cancelled before the bytes went out
 };
 
 enum class ReceiveStatus {
-    kOk,       // a read completed; count bytes arrived (0 is possible)
-    kTimeout,  // nothing arrived within the time-out
-    kFailed,   // the link is broken (port error, connection closed or reset)
+    kOk,         // a read completed; count bytes arrived (0 is possible)
+    kTimeout,    // nothing arrived within the time-out
+    kFailed,     // the link is broken (port error, connection closed or reset)
+    kCancelled,  // the transfer was cancelled; the wait ended at once
 };
 
 struct ReceiveResult {
@@ -32,7 +34,8 @@ class Link {
   public:
     virtual ~Link() = default;
 
-    // Sends the bytes, waiting at most 1000 ms for them to go out.
+    // Sends the bytes, waiting at most 1000 ms for them to go out. Like Receive, it ends at once
+    // when the transfer's cancel request (see cancel.h) is made before or during the wait.
     virtual SendResult Send(std::span<const std::uint8_t> bytes) = 0;
 
     // Waits up to timeoutMs for bytes and returns at once with whatever has arrived, at most

@@ -19,9 +19,20 @@ std::string_view AnswerBuffer::Text() const {
     return {reinterpret_cast<const char*>(bytes.data()), n};
 }
 
+bool TransferCancelled(TransferSession& s) {
+    if (!s.cancelled && s.ui.Cancel().Requested()) s.cancelled = true;
+    return s.cancelled;
+}
+
 bool LinkSend(TransferSession& s, std::span<const std::uint8_t> bytes) {
+    if (TransferCancelled(s)) return false;
     const std::uint64_t start = s.timings.enabled ? s.clock.NowUs() : 0;
     const SendResult result = s.link.Send(bytes);
+    // A cancelled operation is no measurement of the link.
+    if (result.cancelled || TransferCancelled(s)) {
+        s.cancelled = true;
+        return false;
+    }
     if (s.timings.enabled) {
         const TimingCategory category = !result.ok                   ? TimingCategory::kSendFailed
                                         : result.sent < bytes.size() ? TimingCategory::kSendWrong
@@ -33,8 +44,13 @@ bool LinkSend(TransferSession& s, std::span<const std::uint8_t> bytes) {
 
 ReceiveResult LinkReceive(TransferSession& s, std::span<std::uint8_t> buffer,
                           std::uint32_t timeoutMs) {
+    if (TransferCancelled(s)) return {ReceiveStatus::kCancelled, 0};
     const std::uint64_t start = s.timings.enabled ? s.clock.NowUs() : 0;
     ReceiveResult result = s.link.Receive(buffer, timeoutMs);
+    if (result.status == ReceiveStatus::kCancelled || TransferCancelled(s)) {
+        s.cancelled = true;
+        return {ReceiveStatus::kCancelled, 0};
+    }
     // A link never gets to claim more bytes than the buffer holds.
     result.count = std::min(result.count, buffer.size());
     if (result.status != ReceiveStatus::kOk) result.count = 0;

@@ -43,9 +43,14 @@ struct TransferSession {
     TransferTimings timings;
     AnswerBuffer answer;
     std::array<std::uint8_t, kPacketBufferSize> packet{};  // a retry resends these bytes
+    bool cancelled = false;  // the person asked to stop; nothing more goes over the link
 };
 
-// The link operations with their timings recorded.
+// Whether the person asked to stop the transfer; once true it stays true for the session.
+bool TransferCancelled(TransferSession& s);
+
+// The link operations with their timings recorded. Once the transfer is cancelled they touch
+// the link no more: the send fails and the receive returns kCancelled at once.
 bool LinkSend(TransferSession& s, std::span<const std::uint8_t> bytes);
 ReceiveResult LinkReceive(TransferSession& s, std::span<std::uint8_t> buffer,
                           std::uint32_t timeoutMs);

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "comm/answer.h"
+#include "comm/download.h"
 #include "comm/transfertexts.h"
 #include "model/language.h"
 #include "model/strings.h"
@@ -47,7 +48,8 @@ bool ReceiveRecord(TransferSession& s, Record& record, std::uint32_t deadlineMs)
             std::min<std::uint64_t>(kRecordReceiveTimeoutMs, deadlineMs - elapsed));
         chunk.fill(0);
         const ReceiveResult got = LinkReceive(s, chunk, wait);
-        if (got.status == ReceiveStatus::kFailed) return false;
+        if (got.status == ReceiveStatus::kFailed || got.status == ReceiveStatus::kCancelled)
+            return false;
         // Bytes past the record's 255 are dropped, so an overlong line never completes; bytes
         // after the CR belong to nothing the terminal may send before our answer.
         for (std::size_t i = 0; i < got.count && record.length < kRecordMax; ++i) {
@@ -72,6 +74,13 @@ void Answer(TransferSession& s, std::span<const std::uint8_t> answer) {
     s.clock.SleepMs(1);
 }
 
+// Nobody knows how many records will come: the bar only shows that the upload is alive, and
+// its Cancel button is the way out of the waits.
+void OpenUploadProgress(TransferSession& s) {
+    s.ui.OpenProgress(ProgressTitle(s.ws.language), LoadUiString(s.ws.language, kCaptionUpload));
+    s.ui.SetProgress(kProgressBusy);
+}
+
 }  // namespace
 
 std::uint32_t RecordDeadlineMs(const Settings& settings) {
@@ -89,9 +98,11 @@ int ReceiveRecords(TransferSession& s, std::ostream& out) {
     bool ready = false;
     for (int attempt = 0; attempt < kUploadHandshakeAttempts && !ready; ++attempt) {
         SendCommand(s, kRead);
+        if (TransferCancelled(s)) return 0;
         ready = s.answer.Is("ACK\r");
     }
     if (!ready) {
+        s.ui.CloseProgress();
         ShowTransferMessage(s, kCaptionError, kTextTimeOut, MessageIcon::Warning);
         return 0;
     }
@@ -103,7 +114,9 @@ int ReceiveRecords(TransferSession& s, std::ostream& out) {
     Record record;
     for (;;) {
         if (!ReceiveRecord(s, record, deadlineMs)) {
+            if (TransferCancelled(s)) return count;
             if (timeouts >= kMaxRecordTimeouts) {
+                s.ui.CloseProgress();
                 ShowTransferMessage(s, kCaptionError, kTextTimeOut, MessageIcon::None);
                 return -1;
             }
@@ -143,6 +156,7 @@ int ReceiveRecords(TransferSession& s, std::ostream& out) {
     }
 
     if (s.timings.enabled) {
+        s.ui.CloseProgress();
         const std::u16string extra = u"Общее время выгрузки - " +
                                      DecimalText(s.clock.NowMs() - started) + u" мсек.\r\n" +
                                      FormatTimings(s.timings);
@@ -192,19 +206,37 @@ int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
         return -2;
     }
 
+    std::error_code ignored;
     std::unique_ptr<Link> link = opener.OpenLink(LinkDirection::kUpload);
-    if (!link) return -3;  // the empty file stays
+    if (!link) {
+        // A failed open leaves the empty file; a cancelled wait for the terminal leaves nothing.
+        if (ui.Cancel().Requested()) {
+            out.close();
+            std::filesystem::remove(path, ignored);
+            result.end = TransferEnd::kCancelled;
+        }
+        return -3;
+    }
 
     int n = 0;
+    bool cancelled = false;
     {
         TransferSession s(ws, ui, clock, *link);
         s.timings.enabled = timingsOn;
+        OpenUploadProgress(s);
         n = ReceiveRecords(s, out);
+        cancelled = s.cancelled;
     }
+    ui.CloseProgress();
     link->Close(false);
     out.close();
 
-    std::error_code ignored;
+    if (cancelled) {
+        // Records that came before the cancel are no complete upload: no partial file stays.
+        std::filesystem::remove(path, ignored);
+        result.end = TransferEnd::kCancelled;
+        return 0;
+    }
     if (n < 0) {
         std::filesystem::remove(path, ignored);
         return n;

@@ -33,13 +33,16 @@ inline constexpr int kRecordsReceivedTextAfter = 1136;
 std::uint32_t RecordDeadlineMs(const Settings& settings);
 
 // Returns the number of records received (> 0); 0 when nothing was received or the file choice
-// was cancelled; -1 after a time-out; -2 when the file cannot be created; -3 when the link
-// cannot be opened. outcome, when given, says how the run ended.
+// or the upload was cancelled (a cancelled upload leaves no file and shows no message); -1 after a
+// time-out; -2 when the file cannot be created; -3 when the link cannot be opened. outcome, when
+// given, says how the run ended.
 int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
               TransferOutcome* outcome = nullptr);
 
 // The upload on an open link: returns the number of records written to out, 0 when the
-// terminal did not answer "READ\r", -1 after eleven time-outs in a row.
+// terminal did not answer "READ\r", -1 after eleven time-outs in a row. A cancel ends it at
+// once with the records written so far and s.cancelled set; the progress window is closed
+// before any message.
 int ReceiveRecords(TransferSession& s, std::ostream& out);
 
 // "Done : %d records received.\nView the received data?", or the language file's two texts

@@ -47,7 +47,12 @@ bool QtTransferUi::ChooseFile(const FileDialogRequest& request, std::filesystem:
 }
 
 void QtTransferUi::OpenProgress(std::u16string_view title, std::u16string_view text) {
-    if (!progress_) progress_ = new ProgressDlg(owner_);
+    if (!progress_) {
+        progress_ = new ProgressDlg(owner_);
+        // The request ends the link's wait, which runs the event loop that delivered it.
+        QObject::connect(progress_, &ProgressDlg::cancelRequested, progress_,
+                         [this] { Cancel().Request(); });
+    }
     progress_->Open(ToQString(title), ToQString(text));
 }
 

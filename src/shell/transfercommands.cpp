@@ -55,9 +55,12 @@ TransferCommands::~TransferCommands() = default;
 
 int TransferCommands::Run(int commandId, QWidget* owner) {
     if (!ui_) ui_ = std::make_unique<QtTransferUi>(owner, &ws_.language);
+    ui_->Cancel().Clear();
     ConnectionWaitingDlg dialog(owner);
     TranslatedWaiter waiter(dialog, ws_.language);
-    QtLinkOpener opener(ws_, *ui_, waiter);
+    LinkOpenerConfig config;
+    config.cancel = &ui_->Cancel();
+    QtLinkOpener opener(ws_, *ui_, waiter, config);
     switch (commandId) {
         case kCmdDownloadApplication:
             return RunDownload(ws_, opener, *ui_, SystemClock(), kDownloadProgram);

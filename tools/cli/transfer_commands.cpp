@@ -3,6 +3,8 @@
 // questions asked on the terminal when someone is there and answered by flags otherwise.
 #include <QSocketNotifier>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -19,7 +21,7 @@
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
 #include <unistd.h>
-#include <csignal>
+#include <cerrno>
 #define FW_CLI_HAS_SIGNALS 1
 #endif
 
@@ -78,11 +80,13 @@ class ConsoleTransferUi final : public TransferUi {
     }
 
     void SetProgress(int value) override {
-        value = std::clamp(value, 0, 100);
+        value = value == kProgressBusy ? kProgressBusy : std::clamp(value, 0, 100);
         if (value == progress_) return;
         progress_ = value;
         if (IsTerminal(stderr)) {
-            ctx_.err << "\r" << progressText_ << " " << value << "%" << std::flush;
+            ctx_.err << "\r" << progressText_;
+            if (value != kProgressBusy) ctx_.err << " " << value << "%";
+            ctx_.err << std::flush;
             lineOpen_ = true;
         } else if (value == 100) {
             ctx_.err << progressText_ << " 100%\n";
@@ -109,41 +113,101 @@ class ConsoleTransferUi final : public TransferUi {
     bool lineOpen_ = false;
 };
 
+// SIGINT and SIGTERM stop a transfer at any point: waiting for a Wi-Fi terminal, the
+// handshake, the packets, the records, even the retry question. The handler only sets the
+// request and writes a byte to a pipe; the pipe's notifier, which the link's event loop watches,
+// then makes the request on the main thread and so ends the wait at once.
+std::atomic<CancelSignal*> gStopRequest{nullptr};
 #ifdef FW_CLI_HAS_SIGNALS
-int gInterruptPipe[2] = {-1, -1};
-
-extern "C" void OnInterrupt(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto n = ::write(gInterruptPipe[1], &byte, 1);
-}
+int gWakePipe[2] = {-1, -1};
 #endif
 
-// The Wi-Fi waiting step on stderr: the text and its dots, Ctrl-C cancels.
+extern "C" void OnStopSignal(int) {
+#ifdef FW_CLI_HAS_SIGNALS
+    const int savedErrno = errno;
+#endif
+    if (CancelSignal* cancel = gStopRequest.load()) cancel->RequestFromSignalHandler();
+#ifdef FW_CLI_HAS_SIGNALS
+    const char byte = 1;
+    [[maybe_unused]] const auto n = ::write(gWakePipe[1], &byte, 1);
+    errno = savedErrno;
+#endif
+}
+
+class StopSignals {
+  public:
+    explicit StopSignals(CancelSignal& cancel) {
+        gStopRequest = &cancel;
+#ifdef FW_CLI_HAS_SIGNALS
+        EnsureQtApplication();
+        if (::pipe(gWakePipe) == 0) {
+            for (const int fd : gWakePipe) {
+                ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+                ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+            }
+            notifier_ = std::make_unique<QSocketNotifier>(gWakePipe[0], QSocketNotifier::Read);
+            QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
+                             [&cancel] {
+                                 char drained[16];
+                                 while (::read(gWakePipe[0], drained, sizeof drained) > 0) {
+                                 }
+                                 cancel.Request();
+                             });
+        }
+        // No SA_RESTART: a question read from the terminal is given up as well.
+        struct sigaction action {};
+        action.sa_handler = OnStopSignal;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &previousInt_);
+        ::sigaction(SIGTERM, &action, &previousTerm_);
+#else
+        previousInt_ = std::signal(SIGINT, OnStopSignal);
+        previousTerm_ = std::signal(SIGTERM, OnStopSignal);
+#endif
+    }
+
+    ~StopSignals() {
+#ifdef FW_CLI_HAS_SIGNALS
+        ::sigaction(SIGINT, &previousInt_, nullptr);
+        ::sigaction(SIGTERM, &previousTerm_, nullptr);
+        notifier_.reset();
+        for (int& fd : gWakePipe) {
+            if (fd >= 0) ::close(fd);
+            fd = -1;
+        }
+#else
+        std::signal(SIGINT, previousInt_);
+        std::signal(SIGTERM, previousTerm_);
+#endif
+        gStopRequest = nullptr;
+    }
+
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+  private:
+#ifdef FW_CLI_HAS_SIGNALS
+    std::unique_ptr<QSocketNotifier> notifier_;
+    struct sigaction previousInt_ {};
+    struct sigaction previousTerm_ {};
+#else
+    void (*previousInt_)(int) = SIG_DFL;
+    void (*previousTerm_)(int) = SIG_DFL;
+#endif
+};
+
+// The Wi-Fi waiting step on stderr: the text and its dots; Ctrl-C cancels through StopSignals.
 class ConsoleWaiter final : public ConnectionWaiter {
   public:
     ConsoleWaiter(Context& ctx, int port) : ctx_(ctx), port_(port) {}
 
     void Open(std::u16string_view title, std::u16string_view text, std::u16string_view,
-              std::function<void()> cancel) override {
+              std::function<void()>) override {
         tty_ = IsTerminal(stderr);
         ctx_.err << Utf16ToUtf8(std::u16string(title)) << " (port " << port_
-                 << "; Ctrl-C cancels)\n";
+                 << "; Ctrl-C cancels)\n"
+                 << std::flush;
         SetText(text);
-#ifdef FW_CLI_HAS_SIGNALS
-        if (::pipe(gInterruptPipe) == 0) {
-            ::fcntl(gInterruptPipe[1], F_SETFL, O_NONBLOCK);
-            notifier_ = std::make_unique<QSocketNotifier>(gInterruptPipe[0], QSocketNotifier::Read);
-            QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
-                             [this, cancel] {
-                                 notifier_->setEnabled(false);
-                                 cancelled = true;
-                                 cancel();
-                             });
-            previous_ = std::signal(SIGINT, OnInterrupt);
-        }
-#else
-        (void)cancel;
-#endif
     }
 
     void SetText(std::u16string_view text) override {
@@ -153,27 +217,12 @@ class ConsoleWaiter final : public ConnectionWaiter {
 
     void Close() override {
         if (tty_) ctx_.err << "\n";
-#ifdef FW_CLI_HAS_SIGNALS
-        if (notifier_) {
-            std::signal(SIGINT, previous_);
-            notifier_.reset();
-            ::close(gInterruptPipe[0]);
-            ::close(gInterruptPipe[1]);
-            gInterruptPipe[0] = gInterruptPipe[1] = -1;
-        }
-#endif
     }
-
-    bool cancelled = false;
 
   private:
     Context& ctx_;
     int port_;
     bool tty_ = false;
-#ifdef FW_CLI_HAS_SIGNALS
-    std::unique_ptr<QSocketNotifier> notifier_;
-    void (*previous_)(int) = SIG_DFL;
-#endif
 };
 
 constexpr std::string_view kLinkFlags[] = {"--retry", "--no-retry"};
@@ -189,6 +238,10 @@ constexpr std::string_view kLinkHelp =
     "  --baud RATE              115200, 57600, 38400, 19200 or 9600\n"
     "  --net-port N             TCP port the terminal connects to (Wi-Fi), 1..65535\n"
     "  --extra-timeout S        seconds added to the answer deadlines, 0..30";
+
+constexpr std::string_view kStopHelp =
+    "\n\nCtrl-C (SIGINT) or SIGTERM stops the transfer at once, wherever it is: the link is\n"
+    "closed, \"cancelled\" is printed, nothing received is kept, and the exit code is 1.";
 
 bool ReadNumber(const std::string& text, long min, long max, long& value) {
     if (text.empty() || text.size() > 9) return false;
@@ -240,7 +293,8 @@ bool ApplyLinkOptions(Context& ctx, std::string_view command, const ParsedArgs& 
         s.extraTimeout = static_cast<std::int32_t>(n);
     }
     if (parsed.Has("--device")) config.device = PathArg(parsed.Value("--device"));
-    config.waitStyle = LinkWaitStyle::kBlocking;
+    // The links wait in an event loop, which a stop signal's pipe can wake.
+    config.waitStyle = LinkWaitStyle::kEventLoop;
     return true;
 }
 
@@ -273,10 +327,14 @@ int RunDownloadCommand(Context& ctx, Args args, DownloadMode mode) {
     if (mode == kDownloadProgram && !OpenProject(ctx, file)) return kExitFailed;
 
     ConsoleTransferUi ui(ctx, t.retryAnswer, mode == kDownloadLookup ? file : fs::path());
+    const StopSignals stop(ui.Cancel());
     ConsoleWaiter waiter(ctx, ctx.ws.settings.networkPort);
+    t.config.cancel = &ui.Cancel();
     QtLinkOpener opener(ctx.ws, ui, waiter, t.config);
-    const int result = RunDownload(ctx.ws, opener, ui, SystemClock(), mode);
-    if (waiter.cancelled) ctx.err << "formwright-cli: " << command << ": cancelled\n";
+    TransferOutcome outcome;
+    const int result = RunDownload(ctx.ws, opener, ui, SystemClock(), mode, &outcome);
+    if (outcome.end == TransferEnd::kCancelled)
+        ctx.err << "formwright-cli: " << command << ": cancelled\n";
     return result == 1 && ui.completed ? kExitOk : kExitFailed;
 }
 
@@ -294,10 +352,13 @@ int RunReceive(Context& ctx, Args args) {
         return usage;
     const fs::path out = PathArg(t.parsed.positional[0]);
     ConsoleTransferUi ui(ctx, kIdNo, out);
+    const StopSignals stop(ui.Cancel());
     ConsoleWaiter waiter(ctx, ctx.ws.settings.networkPort);
+    t.config.cancel = &ui.Cancel();
     QtLinkOpener opener(ctx.ws, ui, waiter, t.config);
-    const int count = RunUpload(ctx.ws, opener, ui, SystemClock());
-    if (waiter.cancelled) ctx.err << "formwright-cli: receive: cancelled\n";
+    TransferOutcome outcome;
+    const int count = RunUpload(ctx.ws, opener, ui, SystemClock(), &outcome);
+    if (outcome.end == TransferEnd::kCancelled) ctx.err << "formwright-cli: receive: cancelled\n";
     if (count <= 0) return kExitFailed;
     ctx.out << PathText(out) << ": " << count << (count == 1 ? " record\n" : " records\n");
     return kExitOk;
@@ -310,15 +371,17 @@ const std::string kDownloadHelp =
     "asked when stdin is a terminal; --retry or --no-retry answer it for scripts (without\n"
     "them and without a terminal the answer is no).\n\n" +
     std::string(kLinkHelp) +
-    "\n  --retry, --no-retry      answer to \"Failed to download, would you like to retry?\"";
+    "\n  --retry, --no-retry      answer to \"Failed to download, would you like to retry?\"" +
+    std::string(kStopHelp);
 const std::string kLookupHelp =
     "FILE is sent one line per packet (at most 253 bytes a line), then \"OVER\".\n\n" +
     std::string(kLinkHelp) +
-    "\n  --retry, --no-retry      answer to \"Failed to download, would you like to retry?\"";
+    "\n  --retry, --no-retry      answer to \"Failed to download, would you like to retry?\"" +
+    std::string(kStopHelp);
 const std::string kReceiveHelp =
     "The records the terminal collected are written to OUT, one line each (CR LF). OUT is\n"
     "deleted again when nothing was received. Exits 1 when no record arrived.\n\n" +
-    std::string(kLinkHelp);
+    std::string(kLinkHelp) + std::string(kStopHelp);
 
 const Command kTransferCommands[] = {
     {"download", "PROJECT [link options] [--retry|--no-retry]",

@@ -6,20 +6,25 @@
 #include <QIODevice>
 #include <QTimer>
 
+#include "comm/cancel.h"
 #include "comm/link.h"
 #include "comm/links/precisetimers.h"
 
 namespace fw {
 
 // How a link waits. kEventLoop runs a nested event loop bounded by the time-out, so that
-// windows stay painted and a cancel button works; kBlocking sleeps in the device's own wait,
-// for programs that show no window.
+// windows stay painted and a cancel request (a button, a signal's pipe) ends the wait at once;
+// kBlocking sleeps in the device's own wait, for programs that show no window and need not be
+// stopped: it sees a cancel request only before and after each wait.
 enum class LinkWaitStyle { kEventLoop, kBlocking };
 
 class DeviceLink : public Link {
   public:
     SendResult Send(std::span<const std::uint8_t> bytes) override;
     ReceiveResult Receive(std::span<std::uint8_t> buffer, std::uint32_t timeoutMs) override;
+
+    // The transfer's cancel request, watched by every wait from now on; null: none.
+    void WatchCancel(CancelSignal* cancel) { cancel_ = cancel; }
 
   protected:
     DeviceLink(QIODevice& device, LinkWaitStyle style);
@@ -36,12 +41,14 @@ class DeviceLink : public Link {
   private:
     // Waits for input (or, with forWrite, for output to drain) for at most ms milliseconds.
     void Wait(int ms, bool forWrite);
+    bool Cancelled() const { return cancel_ != nullptr && cancel_->Requested(); }
 
     PreciseTimers preciseTimers_;  // for as long as the link is open
     QIODevice& device_;
     LinkWaitStyle style_;
     QEventLoop loop_;
     QTimer timer_;
+    CancelSignal* cancel_ = nullptr;
 };
 
 }  // namespace fw

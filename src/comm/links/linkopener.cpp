@@ -44,7 +44,7 @@ std::unique_ptr<Link> QtLinkOpener::OpenLink(LinkDirection direction) {
     if (type == kLinkWifi) {
         WifiWaitOutcome outcome;
         auto link = WaitForTerminal(static_cast<std::uint32_t>(settings.networkPort),
-                                    config_.waitStyle, waiter_, outcome);
+                                    config_.waitStyle, waiter_, outcome, config_.cancel);
         if (link) return link;
         if (outcome.kind == WifiWaitOutcome::kError) {
             MessageRequest request;
@@ -65,6 +65,7 @@ std::unique_ptr<Link> QtLinkOpener::OpenLink(LinkDirection direction) {
     serial.baudRate = BaudRateFor(settings.baudRateIndex);
     serial.holdModemLines = type == kLinkSerialSpp;
     serial.waitStyle = config_.waitStyle;
+    serial.cancel = config_.cancel;
     SerialOpenResult result = SerialOpenResult::kOk;
     auto link = SerialLink::Open(serial, result);
     if (result == SerialOpenResult::kCannotOpen) {

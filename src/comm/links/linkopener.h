@@ -18,6 +18,9 @@ struct LinkOpenerConfig {
     // --device); empty: the COM port mapping.
     std::filesystem::path device;
     LinkWaitStyle waitStyle = LinkWaitStyle::kEventLoop;
+    // The transfer's cancel request (TransferUi::Cancel), which the Wi-Fi wait for the terminal
+    // and every wait of the link watch; null: nothing can cancel them but the waiting step.
+    CancelSignal* cancel = nullptr;
 };
 
 class QtLinkOpener final : public LinkOpener {

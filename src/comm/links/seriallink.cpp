@@ -36,7 +36,9 @@ std::unique_ptr<SerialLink> SerialLink::Open(const SerialLinkConfig& config,
     port->setRequestToSend(config.holdModemLines);
     port->clearError();
     result = SerialOpenResult::kOk;
-    return std::unique_ptr<SerialLink>(new SerialLink(std::move(port), config.waitStyle));
+    std::unique_ptr<SerialLink> link(new SerialLink(std::move(port), config.waitStyle));
+    link->WatchCancel(config.cancel);
+    return link;
 }
 
 bool SerialLink::Broken() const {

@@ -15,6 +15,7 @@ struct SerialLinkConfig {
     std::int32_t baudRate = 115200;
     bool holdModemLines = false;  // Serial-SPP: DTR and RTS held on
     LinkWaitStyle waitStyle = LinkWaitStyle::kEventLoop;
+    CancelSignal* cancel = nullptr;  // the transfer's cancel request, which every wait watches
 };
 
 enum class SerialOpenResult { kOk, kCannotOpen, kCannotConfigure };

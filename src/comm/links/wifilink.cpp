@@ -84,7 +84,8 @@ void WifiLink::Close(bool) {
 }
 
 std::unique_ptr<WifiLink> WaitForTerminal(std::uint32_t port, LinkWaitStyle style,
-                                          ConnectionWaiter& waiter, WifiWaitOutcome& outcome) {
+                                          ConnectionWaiter& waiter, WifiWaitOutcome& outcome,
+                                          CancelSignal* cancel) {
     outcome = {};
     if (port < 1 || port > 65535) {
         outcome.message = SetupError(u"getaddrinfo", EINVAL);
@@ -131,18 +132,30 @@ std::unique_ptr<WifiLink> WaitForTerminal(std::uint32_t port, LinkWaitStyle styl
                      });
     outcome.kind = WifiWaitOutcome::kCancelled;
     bool cancelled = false;
+    const auto requested = [cancel] { return cancel != nullptr && cancel->Requested(); };
+    const CancelSignal::WakeScope wake(cancel, [&] { loop.exit(0); });
     waiter.Open(kWaitTitle, kWaitText, kWaitCancel, [&] {
         cancelled = true;
+        if (cancel != nullptr) cancel->Request();
         loop.exit(0);
     });
     dots.start();
-    // Showing the step may already have run events (a connection, a cancel).
-    if (!socket && !cancelled && outcome.kind == WifiWaitOutcome::kCancelled) loop.exec();
+    // Showing the step may already have run events (a connection, a cancel); a signal may
+    // have come before the wait began.
+    if (!socket && !cancelled && !requested() && outcome.kind == WifiWaitOutcome::kCancelled)
+        loop.exec();
     dots.stop();
     waiter.Close();
     server.close();
+    if (requested()) {
+        // A terminal that got in just as the person gave up is sent away again.
+        socket.reset();
+        outcome.kind = WifiWaitOutcome::kCancelled;
+    }
     if (!socket) return nullptr;
-    return std::make_unique<WifiLink>(std::move(socket), style);
+    auto link = std::make_unique<WifiLink>(std::move(socket), style);
+    link->WatchCancel(cancel);
+    return link;
 }
 
 }  // namespace fw

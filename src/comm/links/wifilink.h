@@ -39,8 +39,11 @@ struct WifiWaitOutcome {
 };
 
 // Listens on the port (IPv4, any address) while the waiter shows the waiting step, accepts
-// exactly one connection and closes the listener at once, whatever the outcome.
+// exactly one connection and closes the listener at once, whatever the outcome. The transfer's
+// cancel request, when given, ends the wait as the waiter's cancel does; the waiter's cancel
+// makes that request, so that the whole transfer is called off. The link watches it too.
 std::unique_ptr<WifiLink> WaitForTerminal(std::uint32_t port, LinkWaitStyle style,
-                                          ConnectionWaiter& waiter, WifiWaitOutcome& outcome);
+                                          ConnectionWaiter& waiter, WifiWaitOutcome& outcome,
+                                          CancelSignal* cancel = nullptr);
 
 }  // namespace fw
