@@ -25,6 +25,7 @@ bool TerminalHandshake(TransferSession& s) {
         SendCommand(s, kVortek);
         if (s.answer.Is("ACK\r")) return true;
     }
+    s.failureId = kTextTerminalNotReady;
     ShowTransferMessage(s, kCaptionError, kTextTerminalNotReady, MessageIcon::Warning);
     return false;
 }
@@ -36,12 +37,14 @@ bool SendPacket(TransferSession& s, std::size_t n) {
         s.clock.SleepMs(1);
         if (s.answer.Is("FULL")) {
             s.ui.CloseProgress();
+            s.failureId = kTextMemoryFull;
             ShowTransferMessage(s, kCaptionError, kTextMemoryFull, MessageIcon::Warning);
             return false;
         }
         if (s.answer.Is("ACK\r")) return true;
     }
     s.ui.CloseProgress();
+    s.failureId = kTextErrorOnDownloading;
     ShowTransferMessage(s, kCaptionError, kTextErrorOnDownloading, MessageIcon::Warning);
     return false;
 }
@@ -96,6 +99,7 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
     const bool timingsOn = TimingsEnabled(ws.programDirectory);
     const bool lookup = mode == kDownloadLookup;
     for (;;) {
+        result = {};
         std::filesystem::path path;
         std::ifstream file;
         if (lookup) {
@@ -103,14 +107,19 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
                 result.end = TransferEnd::kCancelled;
                 return 0;
             }
-            file.open(path, std::ios::binary);
-            if (!file.is_open()) {
+            if (!OpenLookupFile(path, file)) {
                 ShowMessageById(ui, ws.language, kCaptionError, kTextCannotOpenFile,
                                 MessageIcon::Warning);
                 result.messageId = kTextCannotOpenFile;
                 return -1;
             }
             const LookupLineCheck check = CheckLookupLines(file);
+            if (check.readFailed) {
+                ShowMessageById(ui, ws.language, kCaptionError, kTextCannotOpenFile,
+                                MessageIcon::Warning);
+                result.messageId = kTextCannotOpenFile;
+                return -1;
+            }
             if (!check.ok) {
                 ReportLongLookupLine(ui, path, check);
                 return -1;
@@ -118,7 +127,12 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
         }
 
         std::unique_ptr<Link> link = opener.OpenLink(LinkDirection::kDownload);
-        if (!link) return -1;
+        if (!link) {
+            const LinkOpenFailure failure = opener.LastOpenFailure();
+            result.end = failure.cancelled ? TransferEnd::kCancelled : TransferEnd::kFailed;
+            result.messageId = failure.messageId;
+            return -1;
+        }
 
         TransferSession s(ws, ui, clock, *link);
         s.timings.enabled = timingsOn;
@@ -131,7 +145,6 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
             ok = lookup ? SendLookupFile(s, file, path) : SendImage(s);
         }
         if (ok) {
-            result.end = TransferEnd::kCompleted;
             ui.CloseProgress();
             std::u16string extra;
             if (timingsOn) {
@@ -140,6 +153,7 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
             }
             ShowTransferMessage(s, kCaptionDownload, kTextDownloadedCompletely,
                                 MessageIcon::Information, MessageButtons::Ok, extra);
+            result.end = TransferEnd::kCompleted;
         } else if (ShowTransferMessage(s, kCaptionError, kTextRetryDownload, MessageIcon::Question,
                                        MessageButtons::YesNo) == kIdYes) {
             // A retry starts over from the file choice and a freshly opened link.
@@ -147,6 +161,7 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
             continue;
         } else {
             result.end = TransferEnd::kRetryDeclined;
+            result.messageId = s.failureId;
         }
         link->Close(true);
         return 1;

@@ -43,6 +43,7 @@ struct TransferSession {
     TransferTimings timings;
     AnswerBuffer answer;
     std::array<std::uint8_t, kPacketBufferSize> packet{};  // a retry resends these bytes
+    int failureId = 0;  // the message that said why the transfer failed; 0: built in code
 };
 
 // The link operations with their timings recorded.

@@ -91,12 +91,21 @@ TEST(LookupDownload, CancelledChoiceAndFilesOrLinksThatDoNotOpenEndTheRun) {
                   u"must exist; no read-only box; starts from the previous choice"});
     EXPECT_TRUE(cancelled.opened.empty());
 
-    Rig vanished;  // chosen, then gone before it could be opened
-    vanished.files.push_back(vanished.folder / "missing.txt");
-    EXPECT_EQ(RunLookup(vanished), -1);
-    EXPECT_EQ(vanished.messages,
-              (Shown{{u"Error", u"Cannot open the file!", MessageIcon::Warning}}));
-    EXPECT_TRUE(vanished.opened.empty());
+    // Nothing to read as a lookup: never sent as an empty one, and the link is not opened.
+    for (const char* name : {"missing.txt", "folder", "/dev/null", "link-to-folder"}) {
+        Rig rig;
+        std::filesystem::create_directory(rig.folder / "folder");
+        std::filesystem::create_directory_symlink(rig.folder / "folder",
+                                                  rig.folder / "link-to-folder");
+        rig.files.push_back(rig.folder / name);
+        Ack(*rig.link, 10);
+        TransferOutcome outcome;
+        EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadLookup, &outcome), -1) << name;
+        EXPECT_EQ(Ended(outcome), "failed 1161") << name;
+        EXPECT_EQ(rig.messages, (Shown{{u"Error", u"Cannot open the file!", MessageIcon::Warning}}))
+            << name;
+        EXPECT_TRUE(rig.opened.empty()) << name;
+    }
 
     Rig noLink;  // the file is fine but the link does not open, which the opener has reported
     noLink.next = 1;
