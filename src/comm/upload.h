@@ -33,8 +33,10 @@ inline constexpr int kRecordsReceivedTextAfter = 1136;
 std::uint32_t RecordDeadlineMs(const Settings& settings);
 
 // Returns the number of records received (> 0); 0 when nothing was received or the file choice
-// was cancelled; -1 after a time-out; -2 when the file cannot be created; -3 when the link
-// cannot be opened. outcome, when given, says how the run ended.
+// was cancelled; -1 after a time-out; -2 when the file cannot be created (or the received
+// records could not be written); -3 when the link cannot be opened. The records replace the
+// chosen file only when some were received; on every other end an existing file stays as it
+// was and nothing is left beside it. outcome, when given, says how the run ended.
 int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
               TransferOutcome* outcome = nullptr);
 
