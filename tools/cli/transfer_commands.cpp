@@ -48,15 +48,12 @@ class ConsoleTransferUi final : public TransferUi {
         EndProgressLine();
         const bool question = request.buttons == MessageButtons::YesNo ||
                               request.buttons == MessageButtons::YesNoCancel;
-        if (request.text.rfind(LoadUiString(ctx_.ws.language, kTextDownloadedCompletely), 0) == 0)
-            completed = true;
         ctx_.presenter.answerYes = false;
         const int shown = ctx_.presenter.Show(request);
         if (!question) return shown;
         // Only the retry question reaches here with a choice that matters; the records
         // question is answered "No": a shell has no viewer to open.
-        const bool retry = request.text == LoadUiString(ctx_.ws.language, kTextRetryDownload);
-        if (!retry) return kIdNo;
+        if (request.textId != kTextRetryDownload) return kIdNo;
         if (retryAnswer_ != 0) return retryAnswer_;
         if (!IsTerminal(stdin)) return kIdNo;
         ctx_.err << "retry? [y/N] " << std::flush;
@@ -92,8 +89,6 @@ class ConsoleTransferUi final : public TransferUi {
     void CloseProgress() override { EndProgressLine(); }
 
     void OpenForViewing(const fs::path&) override {}
-
-    bool completed = false;
 
   private:
     void EndProgressLine() {
@@ -177,6 +172,7 @@ class ConsoleWaiter final : public ConnectionWaiter {
 };
 
 constexpr std::string_view kLinkFlags[] = {"--retry", "--no-retry"};
+constexpr std::string_view kReceiveFlags[] = {"--force"};
 constexpr std::string_view kLinkValues[] = {"--link", "--com",      "--device",
                                             "--baud", "--net-port", "--extra-timeout"};
 
@@ -252,7 +248,8 @@ struct TransferArgs {
 
 int ParseTransferArgs(Context& ctx, std::string_view command, Args args, bool upload,
                       TransferArgs& t) {
-    if (!ParseArgs(ctx, command, args, upload ? std::span<const std::string_view>{} : kLinkFlags,
+    if (!ParseArgs(ctx, command, args,
+                   upload ? std::span<const std::string_view>(kReceiveFlags) : kLinkFlags,
                    kLinkValues, t.parsed))
         return kExitUsage;
     if (t.parsed.positional.size() != 1) return UsageError(ctx, command, "one file is needed");
@@ -275,9 +272,10 @@ int RunDownloadCommand(Context& ctx, Args args, DownloadMode mode) {
     ConsoleTransferUi ui(ctx, t.retryAnswer, mode == kDownloadLookup ? file : fs::path());
     ConsoleWaiter waiter(ctx, ctx.ws.settings.networkPort);
     QtLinkOpener opener(ctx.ws, ui, waiter, t.config);
-    const int result = RunDownload(ctx.ws, opener, ui, SystemClock(), mode);
+    TransferOutcome outcome;
+    RunDownload(ctx.ws, opener, ui, SystemClock(), mode, &outcome);
     if (waiter.cancelled) ctx.err << "formwright-cli: " << command << ": cancelled\n";
-    return result == 1 && ui.completed ? kExitOk : kExitFailed;
+    return outcome.end == TransferEnd::kCompleted ? kExitOk : kExitFailed;
 }
 
 int RunDownloadProgram(Context& ctx, Args args) {
@@ -293,12 +291,20 @@ int RunReceive(Context& ctx, Args args) {
     if (const int usage = ParseTransferArgs(ctx, "receive", args, true, t); usage != kExitOk)
         return usage;
     const fs::path out = PathArg(t.parsed.positional[0]);
+    // No one is asked before a file is replaced, so replacing one has to be asked for.
+    std::error_code ec;
+    if (!t.parsed.Has("--force") && fs::exists(fs::symlink_status(out, ec))) {
+        ctx.err << "formwright-cli: receive: " << PathText(out)
+                << " exists; give --force to replace it with the received records\n";
+        return kExitFailed;
+    }
     ConsoleTransferUi ui(ctx, kIdNo, out);
     ConsoleWaiter waiter(ctx, ctx.ws.settings.networkPort);
     QtLinkOpener opener(ctx.ws, ui, waiter, t.config);
-    const int count = RunUpload(ctx.ws, opener, ui, SystemClock());
+    TransferOutcome outcome;
+    const int count = RunUpload(ctx.ws, opener, ui, SystemClock(), &outcome);
     if (waiter.cancelled) ctx.err << "formwright-cli: receive: cancelled\n";
-    if (count <= 0) return kExitFailed;
+    if (outcome.end != TransferEnd::kCompleted || count <= 0) return kExitFailed;
     ctx.out << PathText(out) << ": " << count << (count == 1 ? " record\n" : " records\n");
     return kExitOk;
 }
@@ -316,17 +322,19 @@ const std::string kLookupHelp =
     std::string(kLinkHelp) +
     "\n  --retry, --no-retry      answer to \"Failed to download, would you like to retry?\"";
 const std::string kReceiveHelp =
-    "The records the terminal collected are written to OUT, one line each (CR LF). OUT is\n"
-    "deleted again when nothing was received. Exits 1 when no record arrived.\n\n" +
-    std::string(kLinkHelp);
+    "The records the terminal collected are written to OUT, one line each (CR LF). They go\n"
+    "to a temporary file beside OUT, which becomes OUT only when records arrived: a failed\n"
+    "or stopped transfer leaves an existing OUT as it was. An existing OUT is refused unless\n"
+    "--force is given. Exits 1 when no record arrived.\n\n" +
+    std::string(kLinkHelp) + "\n  --force                  replace OUT when it exists";
 
 const Command kTransferCommands[] = {
     {"download", "PROJECT [link options] [--retry|--no-retry]",
      "download a project's program image to the terminal", kDownloadHelp, RunDownloadProgram},
     {"download-lookup", "FILE [link options] [--retry|--no-retry]",
      "download a lookup file to the terminal", kLookupHelp, RunDownloadLookup},
-    {"receive", "OUT [link options]", "receive the terminal's records into OUT", kReceiveHelp,
-     RunReceive},
+    {"receive", "OUT [link options] [--force]", "receive the terminal's records into OUT",
+     kReceiveHelp, RunReceive},
 };
 const CommandGroup kRegistered(kTransferCommands);
 
