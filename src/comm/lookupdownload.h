@@ -26,10 +26,10 @@ bool ChooseLookupFile(const Workspace& ws, TransferUi& ui, std::filesystem::path
 bool OpenLookupFile(const std::filesystem::path& path, std::ifstream& file);
 
 struct LookupLineCheck {
-    bool readFailed = false;  // the system could not read the file
     bool ok = true;
-    std::size_t line = 0;    // 1-based number of the first line that is too long
-    std::size_t length = 0;  // its length so far (at least 254)
+    std::size_t line = 0;     // 1-based number of the first line that is too long
+    std::size_t length = 0;   // its length so far (at least 254)
+    bool readFailed = false;  // the system could not read the file
 };
 
 // A pass over the file that only counts line lengths, so that a file that cannot be sent is

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "comm/download.h"
 #include "fakes.h"
 
@@ -80,6 +82,15 @@ TEST(LookupDownload, LineTooLongIsRefusedBeforeAnythingIsSent) {
         EXPECT_NE(text.find((rig.folder / "db.txt").u16string()), std::u16string::npos);
         EXPECT_NE(text.find(u"(254 байт)"), std::u16string::npos);
     }
+    // A file that grew a long line after the check stops at that line with the same message.
+    Rig rig;
+    Ack(*rig.link, 4);
+    std::istringstream grown("first\r\n" + std::string(254, 'x'));
+    EXPECT_FALSE(SendLookupFile(rig.session, grown, rig.folder / "db.txt"));
+    EXPECT_EQ(rig.link->sent.size(), 1u);
+    ASSERT_EQ(rig.messages.size(), 1u);
+    EXPECT_NE(rig.messages[0].text.find(u"Строка 2 "), std::u16string::npos);
+    EXPECT_NE(rig.messages[0].text.find(u"(254 байт)"), std::u16string::npos);
 }
 
 TEST(LookupDownload, CancelledChoiceAndFilesOrLinksThatDoNotOpenEndTheRun) {
