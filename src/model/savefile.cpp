@@ -1,6 +1,7 @@
 #include "model/savefile.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <random>
 #include <string>
@@ -13,7 +14,6 @@
 #else
 #include <unistd.h>
 
-#include <cerrno>
 #include <csignal>
 #endif
 
@@ -22,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kTempSuffix = ".saving~";
+constexpr std::u8string_view kTempSuffix = u8".saving~";
 constexpr int kMaxLinkDepth = 40;  // a loop of links ends here instead of forever
 
 bool SyncToDisk(std::FILE* f) {
@@ -41,24 +41,24 @@ unsigned long CurrentProcessId() {
 #endif
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+bool IsDigit(char8_t c) {
+    return c >= u8'0' && c <= u8'9';
 }
-bool IsHexDigit(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'f');
+bool IsHexDigit(char8_t c) {
+    return IsDigit(c) || (c >= u8'a' && c <= u8'f');
 }
 
 // The process id in "<pid>-<hex>" of one of our temporary names; 0 when it is not one.
-unsigned long TemporaryOwner(std::string_view middle) {
-    const std::size_t dash = middle.find('-');
-    if (dash == 0 || dash == std::string_view::npos || dash > 10 || dash + 1 == middle.size())
+unsigned long TemporaryOwner(std::u8string_view middle) {
+    const std::size_t dash = middle.find(u8'-');
+    if (dash == 0 || dash == std::u8string_view::npos || dash > 10 || dash + 1 == middle.size())
         return 0;
     unsigned long pid = 0;
-    for (char c : middle.substr(0, dash)) {
+    for (char8_t c : middle.substr(0, dash)) {
         if (!IsDigit(c)) return 0;
-        pid = pid * 10 + static_cast<unsigned long>(c - '0');
+        pid = pid * 10 + static_cast<unsigned long>(c - u8'0');
     }
-    for (char c : middle.substr(dash + 1))
+    for (char8_t c : middle.substr(dash + 1))
         if (!IsHexDigit(c)) return 0;
     return pid;
 }
@@ -80,7 +80,8 @@ fs::path FollowLinks(const fs::path& path) {
     for (int depth = 0; depth < kMaxLinkDepth && fs::is_symlink(p, ec); ++depth) {
         const fs::path to = fs::read_symlink(p, ec);
         if (ec) break;
-        p = (to.is_absolute() ? to : p.parent_path() / to).lexically_normal();
+        // Not normalised: ".." after a folder that is itself a link means what the system says.
+        p = to.is_absolute() ? to : p.parent_path() / to;
     }
     return p;
 }
@@ -102,20 +103,21 @@ bool ProcessRuns(unsigned long pid) {
 }
 
 int RemoveStaleTemporaries(const fs::path& target) {
-    const std::string name = target.filename().string();
+    // Compared as UTF-8, so that any name survives on any system.
+    const std::u8string name = target.filename().u8string();
     if (name.empty()) return 0;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     int removed = 0;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string entry = it->path().filename().string();
+        const std::u8string entry = it->path().filename().u8string();
         if (entry.size() < name.size() + kTempSuffix.size() ||
             entry.compare(0, name.size(), name) != 0 || !entry.ends_with(kTempSuffix))
             continue;
-        std::string_view middle(entry);
+        std::u8string_view middle(entry);
         middle = middle.substr(name.size(), middle.size() - name.size() - kTempSuffix.size());
         bool stale = middle.empty();  // the fixed name of older versions
-        if (!stale && middle.front() == '.') {
+        if (!stale && middle.front() == u8'.') {
             const unsigned long owner = TemporaryOwner(middle.substr(1));
             stale = owner != 0 && owner != CurrentProcessId() && !ProcessRuns(owner);
         }
@@ -141,12 +143,12 @@ FileReplacement::FileReplacement(fs::path target, SyncMode sync) : sync_(sync) {
     RemoveStaleTemporaries(target_);
 
     std::random_device random;
-    const std::string prefix =
-        target_.filename().string() + "." + std::to_string(CurrentProcessId()) + "-";
     for (int attempt = 0; attempt < 16 && file_ == nullptr; ++attempt) {
         char tag[9];
         std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(random()));
-        temp_ = target_.parent_path() / (prefix + tag + std::string(kTempSuffix));
+        temp_ = target_;
+        temp_ += "." + std::to_string(CurrentProcessId()) + "-" + tag;
+        temp_ += kTempSuffix;
         // "x": a name that exists already is never taken over.
         file_ = OpenFile(temp_, "wbx");
         if (file_ == nullptr && errno != EEXIST) break;
