@@ -79,11 +79,6 @@ TEST(Upload, RecordsAreCheckedAndWrittenOnceInOrder) {
          V{Rec(0, "0"), Rec(1, "1"), Rec(2, "2"), Rec(3, "3"), Rec(4, "4"), Rec(5, "5"),
            Rec(6, "6"), Rec(7, "7"), Rec(8, "8"), Rec(9, "9"), Rec(9, "9"), Rec(0, "a"), kOver},
          Strings(12, kAck), "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\na\r\n"},
-        {"8 while 0 is expected",
-         V{Rec(0, "0"), Rec(1, "1"), Rec(2, "2"), Rec(3, "3"), Rec(4, "4"), Rec(5, "5"),
-           Rec(6, "6"), Rec(7, "7"), Rec(8, "8"), Rec(9, "9"), Rec(8, "8"), Rec(0, "a"), kOver},
-         V{kAck, kAck, kAck, kAck, kAck, kAck, kAck, kAck, kAck, kAck, kNak, kAck},
-         "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\na\r\n"},
         {"sequence after 9 is 0",
          V{Rec(0, "0"), Rec(1, "1"), Rec(2, "2"), Rec(3, "3"), Rec(4, "4"), Rec(5, "5"),
            Rec(6, "6"), Rec(7, "7"), Rec(8, "8"), Rec(9, "9"), Rec(0, "a"), Rec(0, "a"), kOver},
@@ -283,18 +278,6 @@ TEST(Upload, AnEndWithoutRecordsLeavesTheChosenFileAsItWasAndNothingBesideIt) {
             if (existing) EXPECT_EQ(rig.folder.Read("data.txt"), "records of last week\r\n");
         }
     }
-}
-
-TEST(Upload, ReceivedRecordsReplaceTheChosenFileWhole) {
-    UploadRig rig;
-    rig.folder.Write("data.txt", std::string(1000, 'x'));
-    rig.Terminal({Rec(0, "new"), kOver});
-    EXPECT_EQ(rig.Run(), 1);
-    EXPECT_EQ(Ended(rig.outcome), "completed 0 (1 records)");
-    EXPECT_EQ(ReadFile(rig.dataFile), "new\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(rig.folder.Path()),
-                            std::filesystem::directory_iterator()),
-              1);
 }
 
 TEST(Upload, SuccessOffersToViewTheFileInTheLanguageFilesWords) {
