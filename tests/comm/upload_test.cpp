@@ -275,7 +275,9 @@ TEST(Upload, AnEndWithoutRecordsLeavesTheChosenFileAsItWasAndNothingBesideIt) {
                 names.push_back(entry.path().filename().string());
             std::sort(names.begin(), names.end());
             EXPECT_EQ(names, (existing ? Strings{"data.txt", "sub"} : Strings{"sub"}));
-            if (existing) EXPECT_EQ(rig.folder.Read("data.txt"), "records of last week\r\n");
+            if (existing) {
+                EXPECT_EQ(rig.folder.Read("data.txt"), "records of last week\r\n");
+            }
         }
     }
 }
