@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QThread>
 
 #include "harness.h"
 #include "model/settings.h"
@@ -151,6 +152,48 @@ TEST(CliTransfer, ReceiveReplacesAnExistingFileOnlyWhenForcedAndRecordsArrived) 
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
               2);
+}
+
+TEST(CliTransfer, KilledReceiveLeavesTheFileAndTheNextOneClearsUp) {
+    TempFolder dir;
+    dir.Write("got.txt", "old\r\n");
+    std::string many;
+    for (int i = 0; i < 40; ++i)
+        many += "record " + std::to_string(i) + "\r\n";
+    const auto records = dir.Write("records.txt", many);
+    const auto count = [&] {
+        return std::distance(std::filesystem::directory_iterator(dir.Path()),
+                             std::filesystem::directory_iterator());
+    };
+    const auto received = [&] {  // what the run's temporary file holds so far
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            if (entry.path().extension() == ".saving~") return ReadFile(entry.path());
+        return std::string();
+    };
+    {
+        SimProcess sim(Args("--pty", "--records", records, "--slow", 100, "--sessions", 1));
+        ASSERT_TRUE(sim.Started());
+        QProcess cli;
+        cli.start(QStringLiteral(FW_CLI_PATH),
+                  Args("receive", dir / "got.txt", "--force", "--device", sim.PtyName()));
+        ASSERT_TRUE(cli.waitForStarted());
+        // Killed once some records are in, far from all of them.
+        for (int i = 0; i < 1000 && received().empty(); ++i)
+            QThread::msleep(10);
+        cli.kill();
+        cli.waitForFinished();
+    }
+    EXPECT_EQ(dir.Read("got.txt"), "old\r\n");
+    EXPECT_EQ(count(), 3);  // the killed run's temporary file, with what it had received
+    EXPECT_EQ(many.substr(0, received().size()), received());
+
+    SimProcess sim(Args("--pty", "--records", records, "--sessions", 1));
+    ASSERT_TRUE(sim.Started());
+    EXPECT_EQ(
+        RunCli(Args("receive", dir / "got.txt", "--force", "--device", sim.PtyName())).exitCode, 0);
+    EXPECT_EQ(dir.Read("got.txt"), many);
+    EXPECT_EQ(count(), 2);
+    EXPECT_TRUE(sim.Finish());
 }
 
 }  // namespace
