@@ -43,7 +43,8 @@ class FileReplacement {
 
     bool Opened() const { return file_ != nullptr; }
 
-    // Appends bytes to the temporary file and hands them to the system. A failed write is remembered: Commit then fails.
+    // Appends bytes to the temporary file and hands them to the system. A failed write is
+    // remembered: Commit then fails.
     bool Write(std::string_view bytes);
     // Renames the temporary file over the target. False, with the target untouched and the
     // temporary file removed, on any failure.
