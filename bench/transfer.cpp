@@ -23,9 +23,7 @@
 #include "comm/clock.h"
 #include "comm/download.h"
 #include "comm/links/linkopener.h"
-#include "comm/transfertexts.h"
 #include "comm/upload.h"
-#include "model/language.h"
 #include "model/workspace.h"
 
 namespace {
@@ -52,15 +50,10 @@ long ResidentKiB() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// Answers every question "No", shows nothing, remembers whether the run completed.
+// Answers every question "No" and shows nothing.
 class QuietUi final : public TransferUi {
   public:
-    explicit QuietUi(const Workspace& ws) : ws_(ws) {}
     int Show(const MessageRequest& request) override {
-        if (request.text.rfind(LoadUiString(ws_.language, kTextDownloadedCompletely), 0) == 0)
-            completed = true;
-        else
-            lastMessage = request.text;
         return request.buttons == MessageButtons::YesNo ? kIdNo : kIdOk;
     }
     bool ChooseFile(const FileDialogRequest&, fs::path& chosen) override {
@@ -73,11 +66,6 @@ class QuietUi final : public TransferUi {
     void OpenForViewing(const fs::path&) override {}
 
     fs::path file;
-    bool completed = false;
-    std::u16string lastMessage;
-
-  private:
-    const Workspace& ws_;
 };
 
 // Notes when the link is open, so that waiting for the terminal is not counted.
@@ -175,7 +163,8 @@ Result RunCase(const Case& c, LinkWaitStyle style, const fs::path& dir) {
         config.device = out.substr(at + marker.size(), out.find('\n', at) - at - marker.size());
     }
 
-    QuietUi ui(*ws);
+    QuietUi ui;
+    TransferOutcome ended;
     SilentWaiter waiter;
     // Watched as the program and the command-line tool watch it, so that its cost is counted.
     config.cancel = &ui.Cancel();
@@ -185,18 +174,18 @@ Result RunCase(const Case& c, LinkWaitStyle style, const fs::path& dir) {
     int outcome = 0;
     switch (c.kind) {
         case Case::kImage:
-            outcome = RunDownload(*ws, timed, ui, SystemClock(), kDownloadProgram);
-            r.ok = outcome == 1 && ui.completed;
+            outcome = RunDownload(*ws, timed, ui, SystemClock(), kDownloadProgram, &ended);
+            r.ok = outcome == 1 && ended.end == TransferEnd::kCompleted;
             break;
         case Case::kLookup:
             ui.file = data;
-            outcome = RunDownload(*ws, timed, ui, SystemClock(), kDownloadLookup);
-            r.ok = outcome == 1 && ui.completed;
+            outcome = RunDownload(*ws, timed, ui, SystemClock(), kDownloadLookup, &ended);
+            r.ok = outcome == 1 && ended.end == TransferEnd::kCompleted;
             break;
         case Case::kUpload:
             ui.file = dir / "received.txt";
-            outcome = RunUpload(*ws, timed, ui, SystemClock());
-            r.ok = outcome == c.count;
+            outcome = RunUpload(*ws, timed, ui, SystemClock(), &ended);
+            r.ok = outcome == c.count && ended.end == TransferEnd::kCompleted;
             break;
     }
     const auto end = BenchClock::now();

@@ -192,10 +192,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     // Every wait within its deadline: the handshake's three answers, then for each attempt
-    // the record deadline and a 1 ms pause after each answer.
+    // the record deadline and the receive that crosses it, and a 1 ms pause after each answer.
     const std::uint64_t answers = link.sent.size() - reads;
-    const std::uint64_t bound = 3ull * fw::AnswerDeadlineMs(ws->settings) +
-                                (answers + 1) * fw::RecordDeadlineMs(ws->settings) + answers;
+    const std::uint64_t attempt = fw::RecordDeadlineMs(ws->settings) + fw::kRecordReceiveTimeoutMs;
+    const std::uint64_t bound =
+        3ull * fw::AnswerDeadlineMs(ws->settings) + (answers + 1) * attempt + answers;
     if (clock.us > bound * 1000) std::abort();
     return 0;
 }

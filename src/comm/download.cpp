@@ -27,6 +27,7 @@ bool TerminalHandshake(TransferSession& s) {
         if (s.answer.Is("ACK\r")) return true;
     }
     s.ui.CloseProgress();
+    s.failureId = kTextTerminalNotReady;
     ShowTransferMessage(s, kCaptionError, kTextTerminalNotReady, MessageIcon::Warning);
     return false;
 }
@@ -39,12 +40,14 @@ bool SendPacket(TransferSession& s, std::size_t n) {
         if (TransferCancelled(s)) return false;
         if (s.answer.Is("FULL")) {
             s.ui.CloseProgress();
+            s.failureId = kTextMemoryFull;
             ShowTransferMessage(s, kCaptionError, kTextMemoryFull, MessageIcon::Warning);
             return false;
         }
         if (s.answer.Is("ACK\r")) return true;
     }
     s.ui.CloseProgress();
+    s.failureId = kTextErrorOnDownloading;
     ShowTransferMessage(s, kCaptionError, kTextErrorOnDownloading, MessageIcon::Warning);
     return false;
 }
@@ -103,6 +106,7 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
     const bool timingsOn = TimingsEnabled(ws.programDirectory);
     const bool lookup = mode == kDownloadLookup;
     for (;;) {
+        result = {};
         std::filesystem::path path;
         std::ifstream file;
         if (lookup) {
@@ -110,14 +114,19 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
                 result.end = TransferEnd::kCancelled;
                 return 0;
             }
-            file.open(path, std::ios::binary);
-            if (!file.is_open()) {
+            if (!OpenLookupFile(path, file)) {
                 ShowMessageById(ui, ws.language, kCaptionError, kTextCannotOpenFile,
                                 MessageIcon::Warning);
                 result.messageId = kTextCannotOpenFile;
                 return -1;
             }
             const LookupLineCheck check = CheckLookupLines(file);
+            if (check.readFailed) {
+                ShowMessageById(ui, ws.language, kCaptionError, kTextCannotOpenFile,
+                                MessageIcon::Warning);
+                result.messageId = kTextCannotOpenFile;
+                return -1;
+            }
             if (!check.ok) {
                 ReportLongLookupLine(ui, path, check);
                 return -1;
@@ -127,7 +136,10 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
         std::unique_ptr<Link> link = opener.OpenLink(LinkDirection::kDownload);
         if (!link) {
             // "Отмена" in the waiting step, or a signal while the terminal was awaited.
-            if (ui.Cancel().Requested()) result.end = TransferEnd::kCancelled;
+            const LinkOpenFailure failure = opener.LastOpenFailure();
+            const bool cancelled = failure.cancelled || ui.Cancel().Requested();
+            result.end = cancelled ? TransferEnd::kCancelled : TransferEnd::kFailed;
+            result.messageId = cancelled ? 0 : failure.messageId;
             return -1;
         }
 
@@ -149,7 +161,6 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
             return 0;
         }
         if (ok) {
-            result.end = TransferEnd::kCompleted;
             ui.CloseProgress();
             std::u16string extra;
             if (timingsOn) {
@@ -158,6 +169,7 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
             }
             ShowTransferMessage(s, kCaptionDownload, kTextDownloadedCompletely,
                                 MessageIcon::Information, MessageButtons::Ok, extra);
+            result.end = TransferEnd::kCompleted;
         } else if (ShowTransferMessage(s, kCaptionError, kTextRetryDownload, MessageIcon::Question,
                                        MessageButtons::YesNo) == kIdYes &&
                    !TransferCancelled(s)) {
@@ -166,8 +178,12 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
             continue;
         } else {
             // A cancel while the question was asked (a signal) answers it too.
-            result.end =
-                TransferCancelled(s) ? TransferEnd::kCancelled : TransferEnd::kRetryDeclined;
+            if (TransferCancelled(s)) {
+                result.end = TransferEnd::kCancelled;
+            } else {
+                result.end = TransferEnd::kRetryDeclined;
+                result.messageId = s.failureId;
+            }
         }
         link->Close(true);
         return 1;

@@ -54,9 +54,19 @@ class Link {
     virtual void Close(bool purgeInput) = 0;
 };
 
+// Why an open gave no link: the user cancelled the wait for the terminal, or the id of the
+// message that was shown (0 for a text built in code).
+struct LinkOpenFailure {
+    bool cancelled = false;
+    int messageId = 0;
+};
+
 class LinkOpener {
   public:
     virtual ~LinkOpener() = default;
+
+    // Why the last OpenLink returned nothing.
+    virtual LinkOpenFailure LastOpenFailure() const { return {}; }
 
     // Opens the link that the direction's link type selects (for Wi-Fi: waits for the terminal
     // to connect, which the user may cancel). Returns nothing when it could not be opened; the

@@ -47,6 +47,13 @@ bool ChooseLookupFile(const Workspace&, TransferUi& ui, std::filesystem::path& p
     return ui.ChooseFile(request, path);
 }
 
+bool OpenLookupFile(const std::filesystem::path& path, std::ifstream& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    file.open(path, std::ios::binary);
+    return file.is_open();
+}
+
 LookupLineCheck CheckLookupLines(std::istream& file) {
     Rewind(file);
     LookupLineCheck result;
@@ -73,6 +80,7 @@ LookupLineCheck CheckLookupLines(std::istream& file) {
             }
         }
     }
+    result.readFailed = file.bad();
     Rewind(file);
     return result;
 }
@@ -135,6 +143,13 @@ bool SendLookupFile(TransferSession& s, std::istream& file, const std::filesyste
         }
         if (size > 0)
             s.ui.SetProgress(static_cast<int>(std::min<std::uint64_t>(read, size) * 100 / size));
+    }
+    if (file.bad()) {
+        s.ui.CloseProgress();
+        s.failureId = kTextCannotOpenFile;
+        ShowTransferMessage(s, kCaptionError, kTextCannotOpenFile, MessageIcon::Warning);
+        Rewind(file);
+        return false;
     }
     if (n > 0 && !sendLine()) {
         Rewind(file);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <istream>
 
 #include "comm/transfer.h"
@@ -19,10 +20,16 @@ inline constexpr std::size_t kLookupReadChunk = 128;
 // The open dialog for a lookup file ("Файлы БД {*.TXT}", "Все файлы (*.*)").
 bool ChooseLookupFile(const Workspace& ws, TransferUi& ui, std::filesystem::path& path);
 
+// Opens the chosen lookup file for reading. Only a file with bytes to read is a lookup file: a
+// folder, a device or a pipe is refused like a file that cannot be opened, rather than sent
+// as an empty lookup.
+bool OpenLookupFile(const std::filesystem::path& path, std::ifstream& file);
+
 struct LookupLineCheck {
     bool ok = true;
-    std::size_t line = 0;    // 1-based number of the first line that is too long
-    std::size_t length = 0;  // its length so far (at least 254)
+    std::size_t line = 0;     // 1-based number of the first line that is too long
+    std::size_t length = 0;   // its length so far (at least 254)
+    bool readFailed = false;  // the system could not read the file
 };
 
 // A pass over the file that only counts line lengths, so that a file that cannot be sent is
@@ -34,8 +41,9 @@ int ReportLongLookupLine(TransferUi& ui, const std::filesystem::path& path,
                          const LookupLineCheck& check);
 
 // Sends every line and "OVER\r"; true when all were answered "ACK\r". On failure the file is
-// back at its start. A line that has grown too long since the check ends the transfer with the
-// message of ReportLongLookupLine, naming path.
+// back at its start. A file that can no longer be read ends the transfer with "Cannot open the
+// file!" rather than send what was read as the whole file. A line that has grown too long since the
+// check ends the transfer with the message of ReportLongLookupLine, naming path.
 bool SendLookupFile(TransferSession& s, std::istream& file, const std::filesystem::path& path = {});
 
 }  // namespace fw

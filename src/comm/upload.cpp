@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <memory>
+#include <streambuf>
 #include <system_error>
 
 #include "comm/answer.h"
 #include "comm/download.h"
 #include "comm/transfertexts.h"
 #include "model/language.h"
+#include "model/savefile.h"
 #include "model/strings.h"
 
 namespace fw {
@@ -34,20 +35,18 @@ struct Record {
     std::size_t length = 0;
 };
 
-// Collects one record, up to its CR, within the record deadline. Returns false on a time-out
-// (or a broken link, which would only time out later).
+// Collects one record, up to its CR. Every receive waits up to 3000 ms; only after one that
+// brought no CR is the record deadline looked at, so a slow terminal's record that arrives
+// within the last receive still counts. Returns false on a time-out (or a broken link, which
+// would only time out later).
 bool ReceiveRecord(TransferSession& s, Record& record, std::uint32_t deadlineMs) {
     record.bytes.fill(0);
     record.length = 0;
     std::array<std::uint8_t, kRecordChunk> chunk{};
     const std::uint64_t t0 = s.clock.NowMs();
     for (;;) {
-        const std::uint64_t elapsed = s.clock.NowMs() - t0;
-        if (elapsed >= deadlineMs) return false;
-        const auto wait = static_cast<std::uint32_t>(
-            std::min<std::uint64_t>(kRecordReceiveTimeoutMs, deadlineMs - elapsed));
         chunk.fill(0);
-        const ReceiveResult got = LinkReceive(s, chunk, wait);
+        const ReceiveResult got = LinkReceive(s, chunk, kRecordReceiveTimeoutMs);
         if (got.status == ReceiveStatus::kFailed || got.status == ReceiveStatus::kCancelled)
             return false;
         // Bytes past the record's 255 are dropped, so an overlong line never completes; bytes
@@ -56,6 +55,7 @@ bool ReceiveRecord(TransferSession& s, Record& record, std::uint32_t deadlineMs)
             record.bytes[record.length++] = chunk[i];
             if (chunk[i] == kCr) return true;
         }
+        if (s.clock.NowMs() - t0 > deadlineMs) return false;
     }
 }
 
@@ -68,6 +68,26 @@ bool ChecksumMatches(const Record& r) {
     const auto high = Escaped(static_cast<std::uint8_t>((sum >> 8) & 0xFF));
     return r.bytes[r.length - 3] == low && r.bytes[r.length - 2] == high;
 }
+
+// The records stream into the temporary file that replaces the chosen one only when records
+// arrived.
+class ReplacementBuffer final : public std::streambuf {
+  public:
+    explicit ReplacementBuffer(FileReplacement& file) : file_(file) {}
+
+  protected:
+    std::streamsize xsputn(const char* bytes, std::streamsize n) override {
+        return file_.Write({bytes, static_cast<std::size_t>(n)}) ? n : 0;
+    }
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const char byte = traits_type::to_char_type(c);
+        return file_.Write({&byte, 1}) ? c : traits_type::eof();
+    }
+
+  private:
+    FileReplacement& file_;
+};
 
 void Answer(TransferSession& s, std::span<const std::uint8_t> answer) {
     LinkSend(s, answer);
@@ -103,6 +123,7 @@ int ReceiveRecords(TransferSession& s, std::ostream& out) {
     }
     if (!ready) {
         s.ui.CloseProgress();
+        s.failureId = kTextTimeOut;
         ShowTransferMessage(s, kCaptionError, kTextTimeOut, MessageIcon::Warning);
         return 0;
     }
@@ -117,6 +138,7 @@ int ReceiveRecords(TransferSession& s, std::ostream& out) {
             if (TransferCancelled(s)) return count;
             if (timeouts >= kMaxRecordTimeouts) {
                 s.ui.CloseProgress();
+                s.failureId = kTextTimeOut;
                 ShowTransferMessage(s, kCaptionError, kTextTimeOut, MessageIcon::None);
                 return -1;
             }
@@ -199,60 +221,72 @@ int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
         return 0;
     }
 
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) {
+    // The records go to a temporary file beside the chosen one, so that a failure, a cancel
+    // or a crash leaves an existing file exactly as it was. Whether that file may be created
+    // and the chosen one replaced is known before the link opens.
+    FileReplacement file(path, SyncMode::ToDisk);
+    if (!file.Opened()) {
         ShowMessageById(ui, ws.language, kCaptionError, kTextFileCreateFailed, MessageIcon::None);
         result.messageId = kTextFileCreateFailed;
         return -2;
     }
 
-    std::error_code ignored;
     std::unique_ptr<Link> link = opener.OpenLink(LinkDirection::kUpload);
     if (!link) {
-        // A failed open leaves the empty file; a cancelled wait for the terminal leaves nothing.
-        if (ui.Cancel().Requested()) {
-            out.close();
-            std::filesystem::remove(path, ignored);
-            result.end = TransferEnd::kCancelled;
-        }
+        // "Отмена" in the waiting step, or a signal while the terminal was awaited.
+        const LinkOpenFailure failure = opener.LastOpenFailure();
+        const bool cancelled = failure.cancelled || ui.Cancel().Requested();
+        result.end = cancelled ? TransferEnd::kCancelled : TransferEnd::kFailed;
+        result.messageId = cancelled ? 0 : failure.messageId;
         return -3;
     }
 
     int n = 0;
     bool cancelled = false;
+    int failureId = 0;
     {
+        ReplacementBuffer buffer(file);
+        std::ostream out(&buffer);
         TransferSession s(ws, ui, clock, *link);
         s.timings.enabled = timingsOn;
         OpenUploadProgress(s);
         n = ReceiveRecords(s, out);
         cancelled = s.cancelled;
+        failureId = s.failureId;
     }
     ui.CloseProgress();
     link->Close(false);
-    out.close();
 
     if (cancelled) {
-        // Records that came before the cancel are no complete upload: no partial file stays.
-        std::filesystem::remove(path, ignored);
+        // Records that came before the cancel are no complete upload: the chosen file stays
+        // as it was.
+        file.Discard();
         result.end = TransferEnd::kCancelled;
         return 0;
     }
     if (n < 0) {
-        std::filesystem::remove(path, ignored);
+        file.Discard();
+        result.messageId = failureId;
         return n;
     }
     if (n == 0) {
-        result.end = TransferEnd::kCompleted;
-        result.messageId = kTextNoDataReceived;
+        file.Discard();
+        result.messageId = failureId != 0 ? failureId : kTextNoDataReceived;
         ShowMessageById(ui, ws.language, kCaptionUpload, kTextNoDataReceived, MessageIcon::None);
-        std::filesystem::remove(path, ignored);
         return 0;
     }
-    result.end = TransferEnd::kCompleted;
     result.records = n;
+    if (!file.Commit()) {
+        // The records could not all be written: the file that was there stays as it was.
+        ShowMessageById(ui, ws.language, kCaptionError, kTextFileCreateFailed, MessageIcon::None);
+        result.messageId = kTextFileCreateFailed;
+        return -2;
+    }
+    result.end = TransferEnd::kCompleted;
     MessageRequest question;
     question.caption = LoadUiString(ws.language, kCaptionUpload);
     question.text = RecordsReceivedText(ws.language, n);
+    question.captionId = kCaptionUpload;
     question.icon = MessageIcon::Question;
     question.buttons = MessageButtons::YesNo;
     if (ui.Show(question) == kIdYes) {

@@ -33,9 +33,11 @@ inline constexpr int kRecordsReceivedTextAfter = 1136;
 std::uint32_t RecordDeadlineMs(const Settings& settings);
 
 // Returns the number of records received (> 0); 0 when nothing was received or the file choice
-// or the upload was cancelled (a cancelled upload leaves no file and shows no message); -1 after a
-// time-out; -2 when the file cannot be created; -3 when the link cannot be opened. outcome, when
-// given, says how the run ended.
+// or the upload was cancelled; -1 after a time-out; -2 when the file cannot be created (or the
+// received records could not be written); -3 when the link cannot be opened. The records
+// replace the chosen file only when some were received; on every other end (a cancel among
+// them, which shows no message) an existing file stays as it was and nothing is left beside it.
+// outcome, when given, says how the run ended.
 int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
               TransferOutcome* outcome = nullptr);
 

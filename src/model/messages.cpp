@@ -10,6 +10,8 @@ int ShowMessageById(MessagePresenter& presenter, const Language& language, int c
     MessageRequest request;
     request.caption = LoadUiString(language, captionId);
     request.text = LoadUiString(language, textId);
+    request.captionId = captionId;
+    request.textId = textId;
     // An id without a text shows no box at all rather than an empty one.
     if (request.caption.empty() || request.text.empty()) return 0;
     if (!extra.empty()) {

@@ -22,12 +22,17 @@ inline constexpr int kIdNo = 7;
 struct MessageRequest {
     std::u16string caption;
     std::u16string text;
+    // The string ids the texts were looked up by; 0 for a text built in code. Whoever must
+    // recognise a message (a question to answer, how a job ended) goes by these, never by the
+    // texts, which a language file may word in any way.
+    int captionId = 0;
+    int textId = 0;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
 };
 
 class MessagePresenter {
-public:
+  public:
     virtual ~MessagePresenter() = default;
     // Shows the message and returns the button pressed (kIdOk ...).
     virtual int Show(const MessageRequest& request) = 0;

@@ -94,20 +94,28 @@ TEST(Download, FailuresTellTheUserAndOfferARetry) {
         int times;   // that many times
         std::size_t sends;
         std::u16string failure;
+        std::string ended;
     };
     const std::u16string notReady = u"Terminal is not ready!", error = u"Error on downloading!";
     const Case cases[] = {
-        {"silent terminal", 0, {}, 0, 3, notReady},
-        {"wrong answers to the handshake", 0, Answer("NAK\r"), 3, 3, notReady},
-        {"FULL at packet 5", 1 + 5, Answer("FULL"), 1, 1 + 6, u"Memory full for Terminal!"},
-        {"ACK without CR to packet 3", 1 + 3, Answer("ACK", 10), 7, 1 + 3 + 7, error},
-        {"terminal gone after packet 10", 1 + 10, Reply{{"", 5, true}}, 1, 1 + 10 + 7, error},
+        {"silent terminal", 0, {}, 0, 3, notReady, "retry declined 1145"},
+        {"wrong answers to the handshake", 0, Answer("NAK\r"), 3, 3, notReady,
+         "retry declined 1145"},
+        {"FULL at packet 5", 1 + 5, Answer("FULL"), 1, 1 + 6, u"Memory full for Terminal!",
+         "retry declined 1146"},
+        {"ACK without CR to packet 3", 1 + 3, Answer("ACK", 10), 7, 1 + 3 + 7, error,
+         "retry declined 1168"},
+        {"terminal gone after packet 10", 1 + 10, Reply{{"", 5, true}}, 1, 1 + 10 + 7, error,
+         "retry declined 1168"},
     };
     for (const Case& c : cases) {
         Rig rig;
         Ack(*rig.link, c.acks);
         rig.link->replies.insert(rig.link->replies.end(), c.times, c.then);
-        EXPECT_EQ(RunProgram(rig), 1) << c.name;
+        TransferOutcome outcome;
+        EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram, &outcome), 1)
+            << c.name;
+        EXPECT_EQ(Ended(outcome), c.ended) << c.name;
         EXPECT_EQ(rig.link->sent.size(), c.sends) << c.name;
         EXPECT_EQ(rig.messages,
                   (Shown{{u"Error", c.failure, MessageIcon::Warning}, kRetryQuestion}))
@@ -127,7 +135,9 @@ TEST(Download, UnansweredPacketIsResentUnchangedAndYesToTheRetryStartsOverOnAFre
     LinkScript* second = rig.AddLink();
     Ack(*second, 1 + 209);
     rig.answers = {kIdYes};
-    EXPECT_EQ(RunProgram(rig), 1);
+    TransferOutcome outcome;
+    EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram, &outcome), 1);
+    EXPECT_EQ(Ended(outcome), "completed 0");  // the retry's success, not the first failure
     const auto& sent = rig.link->sent;
     ASSERT_EQ(sent.size(), 1u + 5u + 2u);
     EXPECT_EQ(sent[3], sent[4]);
@@ -139,6 +149,33 @@ TEST(Download, UnansweredPacketIsResentUnchangedAndYesToTheRetryStartsOverOnAFre
     EXPECT_EQ(second->sent.size(), 210u);
     EXPECT_EQ(second->closes, std::vector{true});
     EXPECT_EQ(rig.messages, (Shown{kMemoryFull, kRetryQuestion, kDownloaded}));
+}
+
+TEST(Download, LinkThatDoesNotOpenEndsTheRunAsTheOpenerSays) {
+    const struct {
+        LinkOpenFailure failure;
+        std::string ended;
+    } cases[] = {
+        {{false, 1162}, "failed 1162"},  // "Cannot open the COM port!"
+        {{false, 0}, "failed 0"},        // a Wi-Fi setup error, a text built in code
+        {{true, 0}, "cancelled 0"},      // the wait for the terminal cancelled
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.next = 1;
+        rig.openFailure = c.failure;
+        TransferOutcome outcome;
+        EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram, &outcome), -1);
+        EXPECT_EQ(Ended(outcome), c.ended);
+    }
+    // A retry whose link does not open ends as that open says, not as the first failure did.
+    Rig rig;
+    rig.answers = {kIdYes};
+    rig.openFailure = {false, 1169};
+    TransferOutcome outcome;
+    EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram, &outcome), -1);
+    EXPECT_EQ(Ended(outcome), "failed 1169");
+    EXPECT_EQ(rig.opened.size(), 2u);
 }
 
 }  // namespace

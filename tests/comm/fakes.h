@@ -15,6 +15,7 @@
 
 #include "comm/clock.h"
 #include "comm/link.h"
+#include "comm/outcome.h"
 #include "comm/timings.h"
 #include "comm/transfer.h"
 #include "comm/transferui.h"
@@ -150,6 +151,13 @@ inline const ShownMessage kRetryQuestion{u"Error", u"Failed to download, would y
                                          MessageIcon::Question, MessageButtons::YesNo};
 inline const ShownMessage kMemoryFull{u"Error", u"Memory full for Terminal!", MessageIcon::Warning};
 
+// How a run ended, readable in a failure: the end, the message id and the records received.
+inline std::string Ended(const TransferOutcome& o) {
+    const char* ends[] = {"completed", "retry declined", "cancelled", "failed"};
+    std::string out = ends[static_cast<int>(o.end)] + (" " + std::to_string(o.messageId));
+    return o.records != 0 ? out + " (" + std::to_string(o.records) + " records)" : out;
+}
+
 // A file dialog as the person sees it.
 inline std::u16string Describe(const FileDialogRequest& r) {
     std::u16string out = r.save ? u"save" : u"open";
@@ -203,6 +211,7 @@ struct Rig : TransferUi, LinkOpener {
         if (next >= links.size()) return nullptr;
         return std::make_unique<ScriptedLink>(clock, links[next++]);
     }
+    LinkOpenFailure LastOpenFailure() const override { return openFailure; }
 
     TempFolder folder;
     Workspace ws;
@@ -210,6 +219,7 @@ struct Rig : TransferUi, LinkOpener {
     std::deque<LinkScript> links;
     std::size_t next = 0;  // the link the next open hands out
     std::vector<LinkDirection> opened;
+    LinkOpenFailure openFailure;  // what the opener says when it has no link left
     LinkScript* link;
     ScriptedLink onLink{clock, *link};
     TransferSession session;

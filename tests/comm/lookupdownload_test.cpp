@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "comm/download.h"
 #include "fakes.h"
 
@@ -80,6 +82,15 @@ TEST(LookupDownload, LineTooLongIsRefusedBeforeAnythingIsSent) {
         EXPECT_NE(text.find((rig.folder / "db.txt").u16string()), std::u16string::npos);
         EXPECT_NE(text.find(u"(254 байт)"), std::u16string::npos);
     }
+    // A file that grew a long line after the check stops at that line with the same message.
+    Rig rig;
+    Ack(*rig.link, 4);
+    std::istringstream grown("first\r\n" + std::string(254, 'x'));
+    EXPECT_FALSE(SendLookupFile(rig.session, grown, rig.folder / "db.txt"));
+    EXPECT_EQ(rig.link->sent.size(), 1u);
+    ASSERT_EQ(rig.messages.size(), 1u);
+    EXPECT_NE(rig.messages[0].text.find(u"Строка 2 "), std::u16string::npos);
+    EXPECT_NE(rig.messages[0].text.find(u"(254 байт)"), std::u16string::npos);
 }
 
 TEST(LookupDownload, CancelledChoiceAndFilesOrLinksThatDoNotOpenEndTheRun) {
@@ -91,12 +102,21 @@ TEST(LookupDownload, CancelledChoiceAndFilesOrLinksThatDoNotOpenEndTheRun) {
                   u"must exist; no read-only box; starts from the previous choice"});
     EXPECT_TRUE(cancelled.opened.empty());
 
-    Rig vanished;  // chosen, then gone before it could be opened
-    vanished.files.push_back(vanished.folder / "missing.txt");
-    EXPECT_EQ(RunLookup(vanished), -1);
-    EXPECT_EQ(vanished.messages,
-              (Shown{{u"Error", u"Cannot open the file!", MessageIcon::Warning}}));
-    EXPECT_TRUE(vanished.opened.empty());
+    // Nothing to read as a lookup: never sent as an empty one, and the link is not opened.
+    for (const char* name : {"missing.txt", "folder", "/dev/null", "link-to-folder"}) {
+        Rig rig;
+        std::filesystem::create_directory(rig.folder / "folder");
+        std::filesystem::create_directory_symlink(rig.folder / "folder",
+                                                  rig.folder / "link-to-folder");
+        rig.files.push_back(rig.folder / name);
+        Ack(*rig.link, 10);
+        TransferOutcome outcome;
+        EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadLookup, &outcome), -1) << name;
+        EXPECT_EQ(Ended(outcome), "failed 1161") << name;
+        EXPECT_EQ(rig.messages, (Shown{{u"Error", u"Cannot open the file!", MessageIcon::Warning}}))
+            << name;
+        EXPECT_TRUE(rig.opened.empty()) << name;
+    }
 
     Rig noLink;  // the file is fine but the link does not open, which the opener has reported
     noLink.next = 1;

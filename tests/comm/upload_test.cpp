@@ -35,11 +35,12 @@ struct UploadRig : Rig {
             link->replies.back().push_back({transmissions[i], delayMs});
         }
     }
-    int Run() { return RunUpload(ws, *this, *this, clock); }
+    int Run() { return RunUpload(ws, *this, *this, clock, &outcome); }
     // What the PC sent after "READ\r".
     Strings Answers() const { return {link->sent.begin() + 1, link->sent.end()}; }
 
     std::filesystem::path dataFile = folder / "data.txt";
+    TransferOutcome outcome;
 };
 
 TEST(Upload, RecordsAreCheckedAndWrittenOnceInOrder) {
@@ -67,6 +68,17 @@ TEST(Upload, RecordsAreCheckedAndWrittenOnceInOrder) {
         {"too short for a record", V{Bytes({0x00, 0x0D}), Rec(0, "A"), kOver}, V{kNak, kAck},
          "A\r\n"},
         {"empty data", V{Rec(0, ""), kOver}, V{kAck}, "\r\n"},
+        // S = 0 + 14 × 0xFF = 3570 = 0x0DF2: the high byte travels as 14.
+        {"sum high byte 13",
+         V{Bytes({0x00}) + std::string(14, '\xFF') + Bytes({0xF2, 0x0E, 0x0D}), kOver}, V{kAck},
+         std::string(14, '\xFF') + "\r\n"},
+        {"sum high byte 13 sent unescaped",
+         V{Bytes({0x00}) + std::string(14, '\xFF') + Bytes({0xF2, 0x0D, 0x0D}), kOver}, V{kNak},
+         ""},
+        {"9 sent again while 0 is expected",
+         V{Rec(0, "0"), Rec(1, "1"), Rec(2, "2"), Rec(3, "3"), Rec(4, "4"), Rec(5, "5"),
+           Rec(6, "6"), Rec(7, "7"), Rec(8, "8"), Rec(9, "9"), Rec(9, "9"), Rec(0, "a"), kOver},
+         Strings(12, kAck), "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\na\r\n"},
         {"sequence after 9 is 0",
          V{Rec(0, "0"), Rec(1, "1"), Rec(2, "2"), Rec(3, "3"), Rec(4, "4"), Rec(5, "5"),
            Rec(6, "6"), Rec(7, "7"), Rec(8, "8"), Rec(9, "9"), Rec(0, "a"), Rec(0, "a"), kOver},
@@ -108,27 +120,44 @@ TEST(Upload, RecordSplitAcrossReadsIsPutTogether) {
     EXPECT_EQ(ReadFile(rig.dataFile), "HELLO\r\n");
 }
 
-TEST(Upload, RecordDeadlineDependsOnUploadLinkTypeAndExtraTimeout) {
+TEST(Upload, RecordDeadlineIsLookedAtAfterEachWholeReceiveWithoutCr) {
+    // Every receive waits 3000 ms; the record's deadline, (k + 2 extraTimeout) × 500 ms, is
+    // only looked at after a receive without CR, so a record is accepted up to the end of the
+    // first receive that ends past the deadline.
     struct Case {
         std::uint8_t uploadType;
         std::int32_t extra;
-        std::uint32_t ms;
+        std::uint32_t deadlineMs, acceptedUntilMs;
     };
     const Case cases[] = {
-        {kLinkSerial, 0, 500},  {kLinkSerialSpp, 0, 5000}, {kLinkWifi, 3, 8000},
-        {kLinkSerial, 2, 2500}, {kLinkSerial, 999, 30500},  // capped at the preferences' 30 s
+        {kLinkSerial, 0, 500, 3000},      {kLinkSerialSpp, 0, 5000, 6000},
+        {kLinkWifi, 3, 8000, 9000},       {kLinkSerial, 2, 2500, 3000},
+        {kLinkSerialSpp, 1, 6000, 9000},   // 6000 ms is not past a 6000 ms deadline
+        {kLinkSerial, 999, 30500, 33000},  // capped at the preferences' 30 s
     };
     for (const Case& c : cases) {
-        for (std::uint32_t delay : {c.ms - 1, c.ms + 1}) {
+        Settings settings;
+        settings.uploadLinkType = c.uploadType;
+        settings.extraTimeout = c.extra;
+        EXPECT_EQ(RecordDeadlineMs(settings), c.deadlineMs);
+        for (std::uint32_t delay : {c.deadlineMs + 1, c.acceptedUntilMs, c.acceptedUntilMs + 1}) {
             UploadRig rig;
             rig.ws.settings.uploadLinkType = c.uploadType;
             rig.ws.settings.extraTimeout = c.extra;
             rig.Terminal({Rec(0, "A"), kOver}, delay);
-            EXPECT_EQ(rig.Run(), 1) << c.ms << " " << delay;
-            EXPECT_EQ(rig.Answers().front(), delay < c.ms ? kAck : kNak) << c.ms << " " << delay;
-            EXPECT_LE(rig.link->longestWait, 3000u);
+            EXPECT_EQ(rig.Run(), 1) << c.deadlineMs << " " << delay;
+            EXPECT_EQ(rig.Answers().front(), delay <= c.acceptedUntilMs ? kAck : kNak)
+                << c.deadlineMs << " " << delay;
+            EXPECT_EQ(rig.link->longestWait, 3000u);
         }
     }
+    // A record begun before the deadline and finished within the receive that crosses it.
+    UploadRig rig;
+    const std::string r = Rec(0, "SLOW");
+    rig.link->replies.push_back(Reply{{kAck, 2}, {r.substr(0, 3), 400}, {r.substr(3), 2500}});
+    rig.link->replies.push_back(Answer(kOver));
+    EXPECT_EQ(rig.Run(), 1);
+    EXPECT_EQ(rig.Answers(), Strings{kAck});
 }
 
 TEST(Upload, TenTimeOutsInARowAreAnsweredNakAndTheEleventhEndsTheUpload) {
@@ -154,8 +183,8 @@ TEST(Upload, TenTimeOutsInARowAreAnsweredNakAndTheEleventhEndsTheUpload) {
     const std::uint64_t start = rig.clock.NowMs();
     EXPECT_EQ(rig.Run(), -1);
     EXPECT_EQ(rig.Answers(), Strings(10, kNak));
-    // "ACK\r" after 2 ms, eleven 500 ms waits and a 1 ms pause after each of the ten NAKs.
-    EXPECT_EQ(rig.clock.NowMs() - start, 2u + 11u * 500u + 10u);
+    // "ACK\r" after 2 ms, eleven 3000 ms receives and a 1 ms pause after each of the ten NAKs.
+    EXPECT_EQ(rig.clock.NowMs() - start, 2u + 11u * 3000u + 10u);
     EXPECT_EQ(rig.messages, (Shown{{u"Error", u"Time out!"}}));
     EXPECT_FALSE(std::filesystem::exists(rig.dataFile));
 }
@@ -170,7 +199,7 @@ TEST(Upload, DisconnectInTheMiddleEndsWithoutWaitingOutTheDeadlines) {
     EXPECT_FALSE(std::filesystem::exists(rig.dataFile));
 }
 
-TEST(Upload, FailuresAndNothingReceivedDeleteTheFile) {
+TEST(Upload, AnEndWithoutRecordsLeavesTheChosenFileAsItWasAndNothingBesideIt) {
     const ShownMessage timeOut{u"Error", u"Time out!", MessageIcon::Warning},
         noData{u"Upload Data", u"No data received!"},
         cannotCreate{u"Error", u"File open/create failed!"};
@@ -178,26 +207,78 @@ TEST(Upload, FailuresAndNothingReceivedDeleteTheFile) {
         const char* name;
         std::function<void(UploadRig&)> setup;
         int result;
-        std::size_t reads;  // "READ\r" sent
+        long reads;  // "READ\r" sent
         Shown messages;
-        bool fileKept;
+        std::string ended;
     };
-    const auto noFolder = [](UploadRig& r) { r.files = {r.folder / "no-such-folder" / "x.txt"}; };
+    const auto target = [](const char* path) {
+        return [path](UploadRig& r) { r.files = {r.folder / path}; };
+    };
     const Case cases[] = {
-        {"no answer to READ", [](UploadRig&) {}, 0, 3, {timeOut, noData}, false},
-        {"OVER first", [](UploadRig& r) { r.Terminal({kOver}); }, 0, 1, {noData}, false},
-        {"file cannot be created", noFolder, -2, 0, {cannotCreate}, false},
-        {"link cannot be opened", [](UploadRig& r) { r.next = 1; }, -3, 0, {}, true},
-        {"dialog cancelled", [](UploadRig& r) { r.files.clear(); }, 0, 0, {}, false},
+        {"no answer to READ", [](UploadRig&) {}, 0, 3, {timeOut, noData}, "failed 1144"},
+        {"OVER first", [](UploadRig& r) { r.Terminal({kOver}); }, 0, 1, {noData}, "failed 1134"},
+        {"eleven time-outs",
+         [](UploadRig& r) { r.Terminal({Rec(0, "A")}); },
+         -1,
+         1,
+         {{u"Error", u"Time out!"}},
+         "failed 1144"},
+        {"terminal gone",
+         [](UploadRig& r) {
+             r.link->replies = {Reply{{kAck, 1}, {"", 1, true}}};
+         },
+         -1,
+         1,
+         {{u"Error", u"Time out!"}},
+         "failed 1144"},
+        {"folder that does not exist",
+         target("no-such-folder/data.txt"),
+         -2,
+         0,
+         {cannotCreate},
+         "failed 1170"},
+        {"a folder chosen", target("sub"), -2, 0, {cannotCreate}, "failed 1170"},
+        {"port cannot be opened",
+         [](UploadRig& r) {
+             r.next = 1;
+             r.openFailure = {false, 1162};
+         },
+         -3,
+         0,
+         {},
+         "failed 1162"},
+        {"wait for the terminal cancelled",
+         [](UploadRig& r) {
+             r.next = 1;
+             r.openFailure = {true, 0};
+         },
+         -3,
+         0,
+         {},
+         "cancelled 0"},
+        {"dialog cancelled", [](UploadRig& r) { r.files.clear(); }, 0, 0, {}, "cancelled 0"},
     };
-    for (const Case& c : cases) {
-        UploadRig rig;
-        c.setup(rig);
-        EXPECT_EQ(rig.Run(), c.result) << c.name;
-        EXPECT_EQ(rig.link->sent, Strings(c.reads, "READ\r")) << c.name;
-        EXPECT_EQ(rig.messages, c.messages) << c.name;
-        EXPECT_EQ(std::filesystem::exists(rig.dataFile), c.fileKept) << c.name;
-        EXPECT_EQ(ReadFile(rig.dataFile), "") << c.name;  // the file that is left is empty
+    for (const bool existing : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (existing ? ", existing file" : ", new file"));
+            UploadRig rig;
+            std::filesystem::create_directory(rig.folder / "sub");
+            if (existing) rig.folder.Write("data.txt", "records of last week\r\n");
+            c.setup(rig);
+            EXPECT_EQ(rig.Run(), c.result);
+            EXPECT_EQ(std::count(rig.link->sent.begin(), rig.link->sent.end(), "READ\r"), c.reads);
+            EXPECT_EQ(rig.messages, c.messages);
+            EXPECT_EQ(Ended(rig.outcome), c.ended);
+            // The file that was there is there as it was; nothing else was left behind.
+            std::vector<std::string> names;
+            for (const auto& entry : std::filesystem::directory_iterator(rig.folder.Path()))
+                names.push_back(entry.path().filename().string());
+            std::sort(names.begin(), names.end());
+            EXPECT_EQ(names, (existing ? Strings{"data.txt", "sub"} : Strings{"sub"}));
+            if (existing) {
+                EXPECT_EQ(rig.folder.Read("data.txt"), "records of last week\r\n");
+            }
+        }
     }
 }
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QThread>
 
 #include "harness.h"
+#include "model/settings.h"
 
 namespace fw::test {
 namespace {
@@ -15,9 +17,9 @@ struct CliRun {
     std::string err;
 };
 
-CliRun RunCli(const QStringList& args) {
+CliRun RunCli(const QStringList& args, const QString& program = QStringLiteral(FW_CLI_PATH)) {
     QProcess cli;
-    cli.start(QStringLiteral(FW_CLI_PATH), args);
+    cli.start(program, args);
     cli.closeWriteChannel();  // no one at the keyboard
     CliRun run;
     if (!cli.waitForFinished(60000)) {
@@ -87,6 +89,111 @@ TEST(CliTransfer, ReceiveWritesTheRecordsAndAMissingPortExitsOne) {
     const CliRun missing = RunCli(Args("receive", dir / "none.txt", "--device", dir / "no-port"));
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(Has(missing.err, "Error: Cannot open the COM port!")) << missing.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "none.txt"));  // no empty file is left
+}
+
+TEST(CliTransfer, FailureExitsOneWhateverTheLanguageFileCallsIt) {
+    // A copy of the tool in a folder of its own, whose settings choose a language file in which
+    // the failures begin with the words of the completion message.
+    TempFolder dir;
+    std::filesystem::create_directory(dir / "bin");
+    const std::filesystem::path cli = dir / "bin" / "formwright-cli";
+    std::filesystem::copy_file(FW_CLI_PATH, cli);
+    dir.Write("bin/Trap.lng",
+              "Trap\r\n1132=Downloaded completely!\r\n"
+              "1146=Downloaded completely! Or not: the terminal's memory is full\r\n"
+              "1166=Downloaded completely? No. Once more?\r\n");
+    Settings settings;
+    settings.languageName = u"Trap";
+    ASSERT_TRUE(WriteSettings(settings, dir / "bin"));
+    ASSERT_EQ(RunCli(Args("new", dir / "p.FWW"), Q(cli)).exitCode, 0);
+
+    SimProcess sim(Args("--pty", "--full", 5, "--sessions", 1));
+    ASSERT_TRUE(sim.Started());
+    const CliRun run =
+        RunCli(Args("download", dir / "p.FWW", "--device", sim.PtyName(), "--no-retry"), Q(cli));
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_TRUE(Has(run.err, "Error: Downloaded completely! Or not")) << run.err;
+    EXPECT_TRUE(sim.Finish());
+}
+
+TEST(CliTransfer, ReceiveReplacesAnExistingFileOnlyWhenForcedAndRecordsArrived) {
+    TempFolder dir;
+    const std::string old = "records of last week\r\n";
+    dir.Write("got.txt", old);
+    const CliRun refused = RunCli(Args("receive", dir / "got.txt", "--device", dir / "no-port"));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(Has(refused.err, "exists; give --force")) << refused.err;
+
+    {
+        // Forced, but the terminal has nothing: the old records stay.
+        SimProcess sim(Args("--pty", "--sessions", 1));
+        ASSERT_TRUE(sim.Started());
+        const CliRun run =
+            RunCli(Args("receive", dir / "got.txt", "--force", "--device", sim.PtyName()));
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_TRUE(Has(run.err, "No data received!")) << run.err;
+        EXPECT_TRUE(sim.Finish());
+    }
+    const CliRun noPort =
+        RunCli(Args("receive", dir / "got.txt", "--force", "--device", dir / "no-port"));
+    EXPECT_EQ(noPort.exitCode, 1);
+    EXPECT_EQ(dir.Read("got.txt"), old);
+
+    SimProcess sim(
+        Args("--pty", "--records", dir.Write("records.txt", "new\r\n"), "--sessions", 1));
+    ASSERT_TRUE(sim.Started());
+    const CliRun run =
+        RunCli(Args("receive", dir / "got.txt", "--force", "--device", sim.PtyName()));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(dir.Read("got.txt"), "new\r\n");
+    EXPECT_TRUE(sim.Finish());
+    // Nothing of the transfers is left beside the file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+TEST(CliTransfer, KilledReceiveLeavesTheFileAndTheNextOneClearsUp) {
+    TempFolder dir;
+    dir.Write("got.txt", "old\r\n");
+    std::string many;
+    for (int i = 0; i < 40; ++i)
+        many += "record " + std::to_string(i) + "\r\n";
+    const auto records = dir.Write("records.txt", many);
+    const auto count = [&] {
+        return std::distance(std::filesystem::directory_iterator(dir.Path()),
+                             std::filesystem::directory_iterator());
+    };
+    const auto received = [&] {  // what the run's temporary file holds so far
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            if (entry.path().extension() == ".saving~") return ReadFile(entry.path());
+        return std::string();
+    };
+    {
+        SimProcess sim(Args("--pty", "--records", records, "--slow", 100, "--sessions", 1));
+        ASSERT_TRUE(sim.Started());
+        QProcess cli;
+        cli.start(QStringLiteral(FW_CLI_PATH),
+                  Args("receive", dir / "got.txt", "--force", "--device", sim.PtyName()));
+        ASSERT_TRUE(cli.waitForStarted());
+        // Killed once some records are in, far from all of them.
+        for (int i = 0; i < 1000 && received().empty(); ++i)
+            QThread::msleep(10);
+        cli.kill();
+        cli.waitForFinished();
+    }
+    EXPECT_EQ(dir.Read("got.txt"), "old\r\n");
+    EXPECT_EQ(count(), 3);  // the killed run's temporary file, with what it had received
+    EXPECT_EQ(many.substr(0, received().size()), received());
+
+    SimProcess sim(Args("--pty", "--records", records, "--sessions", 1));
+    ASSERT_TRUE(sim.Started());
+    EXPECT_EQ(
+        RunCli(Args("receive", dir / "got.txt", "--force", "--device", sim.PtyName())).exitCode, 0);
+    EXPECT_EQ(dir.Read("got.txt"), many);
+    EXPECT_EQ(count(), 2);
+    EXPECT_TRUE(sim.Finish());
 }
 
 }  // namespace

@@ -14,8 +14,7 @@ std::unique_ptr<SerialLink> OpenOn(const SimProcess& sim, LinkWaitStyle style,
     SerialLinkConfig config;
     config.device = sim.PtyName();
     config.waitStyle = style;
-    config.baudRate = BaudRateFor(baudRateIndex);
-    config.holdModemLines = spp;
+    config.setup = SerialPortSetupFor(spp ? kLinkSerialSpp : kLinkSerial, baudRateIndex);
     SerialOpenResult result = SerialOpenResult::kCannotOpen;
     auto link = SerialLink::Open(config, result);
     EXPECT_EQ(result, SerialOpenResult::kOk);
@@ -44,6 +43,23 @@ TEST(SerialLink, BaudRateIndexSelectsTheRateAndTheLineIs8N1WithoutFlowControl) {
         EXPECT_EQ(port.flowControl(), QSerialPort::NoFlowControl);
         link->Close(true);
     }
+}
+
+TEST(SerialPortSetup, ModemLinesAreHeldForSerialSppOnly) {
+    const struct {
+        std::uint8_t type, index;
+        SerialPortSetup setup;
+    } cases[] = {
+        {kLinkSerial, 2, {38400, false}},
+        {kLinkSerialSpp, 2, {38400, true}},
+        {kLinkSerialSpp, 4, {9600, true}},
+        {kLinkWifi, 0, {115200, false}},
+        {kLinkSerial, 200, {115200, false}},  // an index the preferences never offer
+        {7, 1, {57600, false}},               // nor a link type
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SerialPortSetupFor(c.type, c.index), c.setup)
+            << int(c.type) << " " << int(c.index);
 }
 
 TEST(SerialLink, SilenceTimesOutPurgedInputIsGoneAndAHangUpBreaksTheLink) {

@@ -5,9 +5,15 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <ostream>
 
+#include "comm/links/wifilink.h"
 #include "harness.h"
 
 namespace fw::test {
@@ -70,6 +76,88 @@ TEST(WifiLink, OnlyTheFirstTerminalGetsIn) {
     // Then the terminal says it has nothing more; after the PC closes, it is gone too.
     link->Close(false);
     EXPECT_TRUE(sim.Finish());
+}
+
+// A terminal that connects while the PC waits and then reads nothing until told to.
+class StubbornTerminal final : public ConnectionWaiter {
+  public:
+    explicit StubbornTerminal(std::uint16_t port) : port_(port) {}
+    ~StubbornTerminal() override {
+        if (fd >= 0) ::close(fd);
+    }
+    void Open(std::u16string_view, std::u16string_view, std::u16string_view,
+              std::function<void()>) override {
+        fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        const int small = 4096;  // so that the PC's sends back up soon
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port_);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        // The listener's backlog completes the connection before it is accepted.
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    }
+    void SetText(std::u16string_view) override {}
+    void Close() override {}
+
+    int fd = -1;
+
+  private:
+    std::uint16_t port_;
+};
+
+TEST(WifiLink, SendThatTimesOutFailsAloneAndTheConnectionStays) {
+    EnsureQtApplication();
+    const std::uint16_t port = FreePort();
+    StubbornTerminal terminal(port);
+    WifiWaitOutcome outcome;
+    auto link = WaitForTerminal(port, LinkWaitStyle::kEventLoop, terminal, outcome);
+    ASSERT_NE(link, nullptr);
+    // Far more than the system's buffers hold while nobody reads: not out within 1000 ms.
+    const std::vector<std::uint8_t> flood(64u << 20, 'x');
+    EXPECT_FALSE(link->Send(flood).ok);
+    // The terminal speaks again, and the PC still hears it on the same connection.
+    ASSERT_EQ(::send(terminal.fd, "ACK\r", 4, 0), 4);
+    EXPECT_EQ(ReceiveText(*link, 3000), "ACK\r");
+    link->Close(false);
+}
+
+TEST(LinkOpener, EachDirectionOpensTheLinkItsOwnSettingNames) {
+    const struct {
+        std::uint8_t download, upload;
+    } cases[] = {{kLinkSerial, kLinkWifi}, {kLinkWifi, kLinkSerialSpp}, {kLinkWifi, kLinkSerial}};
+    for (const auto& c : cases) {
+        for (const LinkDirection direction : {LinkDirection::kDownload, LinkDirection::kUpload}) {
+            const bool wifi =
+                (direction == LinkDirection::kDownload ? c.download : c.upload) == kLinkWifi;
+            SCOPED_TRACE(std::to_string(c.download) + "/" + std::to_string(c.upload) +
+                         (direction == LinkDirection::kDownload ? " download" : " upload"));
+            TempFolder dir;
+            auto ws = MakeWorkspace(dir.Path());
+            ws->settings.downloadLinkType = c.download;
+            ws->settings.uploadLinkType = c.upload;
+            ws->settings.networkPort = FreePort();
+            RecordingUi ui;
+            RecordingWaiter waiter;
+            waiter.cancelAfterTicks = 1;
+            LinkOpenerConfig config;
+            config.device = dir / "no-port";
+            QtLinkOpener opener(*ws, ui, waiter, config);
+
+            EXPECT_EQ(opener.OpenLink(direction), nullptr);
+            const LinkOpenFailure failure = opener.LastOpenFailure();
+            if (wifi) {
+                EXPECT_EQ(waiter.closed, 1);  // the Wi-Fi wait, cancelled
+                EXPECT_TRUE(ui.shown.empty());
+                EXPECT_TRUE(failure.cancelled);
+            } else {
+                EXPECT_EQ(waiter.closed, 0);
+                EXPECT_EQ(ui.shown, std::vector<std::string>{"Error: Cannot open the COM port!"});
+                EXPECT_FALSE(failure.cancelled);
+                EXPECT_EQ(failure.messageId, 1162);
+            }
+        }
+    }
 }
 
 struct SetupFailure {

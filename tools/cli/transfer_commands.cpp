@@ -50,15 +50,12 @@ class ConsoleTransferUi final : public TransferUi {
         EndProgressLine();
         const bool question = request.buttons == MessageButtons::YesNo ||
                               request.buttons == MessageButtons::YesNoCancel;
-        if (request.text.rfind(LoadUiString(ctx_.ws.language, kTextDownloadedCompletely), 0) == 0)
-            completed = true;
         ctx_.presenter.answerYes = false;
         const int shown = ctx_.presenter.Show(request);
         if (!question) return shown;
         // Only the retry question reaches here with a choice that matters; the records
         // question is answered "No": a shell has no viewer to open.
-        const bool retry = request.text == LoadUiString(ctx_.ws.language, kTextRetryDownload);
-        if (!retry) return kIdNo;
+        if (request.textId != kTextRetryDownload) return kIdNo;
         if (retryAnswer_ != 0) return retryAnswer_;
         if (!IsTerminal(stdin)) return kIdNo;
         ctx_.err << "retry? [y/N] " << std::flush;
@@ -96,8 +93,6 @@ class ConsoleTransferUi final : public TransferUi {
     void CloseProgress() override { EndProgressLine(); }
 
     void OpenForViewing(const fs::path&) override {}
-
-    bool completed = false;
 
   private:
     void EndProgressLine() {
@@ -226,6 +221,7 @@ class ConsoleWaiter final : public ConnectionWaiter {
 };
 
 constexpr std::string_view kLinkFlags[] = {"--retry", "--no-retry"};
+constexpr std::string_view kReceiveFlags[] = {"--force"};
 constexpr std::string_view kLinkValues[] = {"--link", "--com",      "--device",
                                             "--baud", "--net-port", "--extra-timeout"};
 
@@ -306,7 +302,8 @@ struct TransferArgs {
 
 int ParseTransferArgs(Context& ctx, std::string_view command, Args args, bool upload,
                       TransferArgs& t) {
-    if (!ParseArgs(ctx, command, args, upload ? std::span<const std::string_view>{} : kLinkFlags,
+    if (!ParseArgs(ctx, command, args,
+                   upload ? std::span<const std::string_view>(kReceiveFlags) : kLinkFlags,
                    kLinkValues, t.parsed))
         return kExitUsage;
     if (t.parsed.positional.size() != 1) return UsageError(ctx, command, "one file is needed");
@@ -332,10 +329,10 @@ int RunDownloadCommand(Context& ctx, Args args, DownloadMode mode) {
     t.config.cancel = &ui.Cancel();
     QtLinkOpener opener(ctx.ws, ui, waiter, t.config);
     TransferOutcome outcome;
-    const int result = RunDownload(ctx.ws, opener, ui, SystemClock(), mode, &outcome);
+    RunDownload(ctx.ws, opener, ui, SystemClock(), mode, &outcome);
     if (outcome.end == TransferEnd::kCancelled)
         ctx.err << "formwright-cli: " << command << ": cancelled\n";
-    return result == 1 && ui.completed ? kExitOk : kExitFailed;
+    return outcome.end == TransferEnd::kCompleted ? kExitOk : kExitFailed;
 }
 
 int RunDownloadProgram(Context& ctx, Args args) {
@@ -351,6 +348,13 @@ int RunReceive(Context& ctx, Args args) {
     if (const int usage = ParseTransferArgs(ctx, "receive", args, true, t); usage != kExitOk)
         return usage;
     const fs::path out = PathArg(t.parsed.positional[0]);
+    // No one is asked before a file is replaced, so replacing one has to be asked for.
+    std::error_code ec;
+    if (!t.parsed.Has("--force") && fs::exists(fs::symlink_status(out, ec))) {
+        ctx.err << "formwright-cli: receive: " << PathText(out)
+                << " exists; give --force to replace it with the received records\n";
+        return kExitFailed;
+    }
     ConsoleTransferUi ui(ctx, kIdNo, out);
     const StopSignals stop(ui.Cancel());
     ConsoleWaiter waiter(ctx, ctx.ws.settings.networkPort);
@@ -359,7 +363,7 @@ int RunReceive(Context& ctx, Args args) {
     TransferOutcome outcome;
     const int count = RunUpload(ctx.ws, opener, ui, SystemClock(), &outcome);
     if (outcome.end == TransferEnd::kCancelled) ctx.err << "formwright-cli: receive: cancelled\n";
-    if (count <= 0) return kExitFailed;
+    if (outcome.end != TransferEnd::kCompleted || count <= 0) return kExitFailed;
     ctx.out << PathText(out) << ": " << count << (count == 1 ? " record\n" : " records\n");
     return kExitOk;
 }
@@ -379,17 +383,20 @@ const std::string kLookupHelp =
     "\n  --retry, --no-retry      answer to \"Failed to download, would you like to retry?\"" +
     std::string(kStopHelp);
 const std::string kReceiveHelp =
-    "The records the terminal collected are written to OUT, one line each (CR LF). OUT is\n"
-    "deleted again when nothing was received. Exits 1 when no record arrived.\n\n" +
-    std::string(kLinkHelp) + std::string(kStopHelp);
+    "The records the terminal collected are written to OUT, one line each (CR LF). They go\n"
+    "to a temporary file beside OUT, which becomes OUT only when records arrived: a failed\n"
+    "or stopped transfer leaves an existing OUT as it was. An existing OUT is refused unless\n"
+    "--force is given. Exits 1 when no record arrived.\n\n" +
+    std::string(kLinkHelp) + "\n  --force                  replace OUT when it exists" +
+    std::string(kStopHelp);
 
 const Command kTransferCommands[] = {
     {"download", "PROJECT [link options] [--retry|--no-retry]",
      "download a project's program image to the terminal", kDownloadHelp, RunDownloadProgram},
     {"download-lookup", "FILE [link options] [--retry|--no-retry]",
      "download a lookup file to the terminal", kLookupHelp, RunDownloadLookup},
-    {"receive", "OUT [link options]", "receive the terminal's records into OUT", kReceiveHelp,
-     RunReceive},
+    {"receive", "OUT [link options] [--force]", "receive the terminal's records into OUT",
+     kReceiveHelp, RunReceive},
 };
 const CommandGroup kRegistered(kTransferCommands);
 

@@ -15,6 +15,13 @@ std::int32_t BaudRateFor(std::uint8_t baudRateIndex) {
     return baudRateIndex < std::size(kBaudRates) ? kBaudRates[baudRateIndex] : kBaudRates[0];
 }
 
+SerialPortSetup SerialPortSetupFor(std::uint8_t linkType, std::uint8_t baudRateIndex) {
+    SerialPortSetup setup;
+    setup.baudRate = BaudRateFor(baudRateIndex);
+    setup.holdModemLines = linkType == kLinkSerialSpp;
+    return setup;
+}
+
 void EnsureQtApplication() {
     if (QCoreApplication::instance() != nullptr) return;
     static int argc = 1;
@@ -38,6 +45,7 @@ std::filesystem::path QtLinkOpener::SerialDevice() const {
 
 std::unique_ptr<Link> QtLinkOpener::OpenLink(LinkDirection direction) {
     EnsureQtApplication();
+    failure_ = {};
     const Settings& settings = ws_.settings;
     const std::uint8_t type =
         direction == LinkDirection::kDownload ? settings.downloadLinkType : settings.uploadLinkType;
@@ -56,22 +64,25 @@ std::unique_ptr<Link> QtLinkOpener::OpenLink(LinkDirection direction) {
             request.text = outcome.message;
             request.icon = MessageIcon::Error;
             presenter_.Show(request);
+        } else {
+            failure_.cancelled = true;
         }
         return nullptr;
     }
 
     SerialLinkConfig serial;
     serial.device = SerialDevice();
-    serial.baudRate = BaudRateFor(settings.baudRateIndex);
-    serial.holdModemLines = type == kLinkSerialSpp;
+    serial.setup = SerialPortSetupFor(type, settings.baudRateIndex);
     serial.waitStyle = config_.waitStyle;
     serial.cancel = config_.cancel;
     SerialOpenResult result = SerialOpenResult::kOk;
     auto link = SerialLink::Open(serial, result);
     if (result == SerialOpenResult::kCannotOpen) {
+        failure_.messageId = kTextCannotOpenComPort;
         ShowMessageById(presenter_, ws_.language, kCaptionError, kTextCannotOpenComPort,
                         MessageIcon::Warning);
     } else if (result == SerialOpenResult::kCannotConfigure) {
+        failure_.messageId = kTextCommStateError;
         ShowMessageById(presenter_, ws_.language, kCaptionError, kTextCommStateError,
                         MessageIcon::Warning);
     }

@@ -30,6 +30,7 @@ class QtLinkOpener final : public LinkOpener {
                  LinkOpenerConfig config = {});
 
     std::unique_ptr<Link> OpenLink(LinkDirection direction) override;
+    LinkOpenFailure LastOpenFailure() const override { return failure_; }
 
     // The device a serial link of these settings opens.
     std::filesystem::path SerialDevice() const;
@@ -39,11 +40,21 @@ class QtLinkOpener final : public LinkOpener {
     MessagePresenter& presenter_;
     ConnectionWaiter& waiter_;
     LinkOpenerConfig config_;
+    LinkOpenFailure failure_;
 };
 
 // The baud rate that baudRateIndex selects; an index the preferences never offer means the
 // first entry, 115200 bit/s.
 std::int32_t BaudRateFor(std::uint8_t baudRateIndex);
+
+// How a serial link of this link type and baud rate index sets its port up: 8 data bits, no
+// parity, one stop bit, no flow control; DTR and RTS held on for Serial-SPP only.
+struct SerialPortSetup {
+    std::int32_t baudRate = 115200;
+    bool holdModemLines = false;  // DTR and RTS
+    bool operator==(const SerialPortSetup&) const = default;
+};
+SerialPortSetup SerialPortSetupFor(std::uint8_t linkType, std::uint8_t baudRateIndex);
 
 // The links need a Qt application object for their event loops; programs without one (the
 // command-line tool, tests) get one here. Does nothing when one exists.

@@ -21,8 +21,9 @@ std::unique_ptr<SerialLink> SerialLink::Open(const SerialLinkConfig& config,
         result = SerialOpenResult::kCannotOpen;
         return nullptr;
     }
+    const SerialPortSetup& setup = config.setup;
     const bool configured =
-        port->setBaudRate(config.baudRate) && port->setDataBits(QSerialPort::Data8) &&
+        port->setBaudRate(setup.baudRate) && port->setDataBits(QSerialPort::Data8) &&
         port->setParity(QSerialPort::NoParity) && port->setStopBits(QSerialPort::OneStop) &&
         port->setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
@@ -32,8 +33,8 @@ std::unique_ptr<SerialLink> SerialLink::Open(const SerialLinkConfig& config,
     }
     // Serial-SPP adapters want DTR and RTS held on; the others leave them off. A line that
     // the device does not have fails here, and that is fine.
-    port->setDataTerminalReady(config.holdModemLines);
-    port->setRequestToSend(config.holdModemLines);
+    port->setDataTerminalReady(setup.holdModemLines);
+    port->setRequestToSend(setup.holdModemLines);
     port->clearError();
     result = SerialOpenResult::kOk;
     std::unique_ptr<SerialLink> link(new SerialLink(std::move(port), config.waitStyle));

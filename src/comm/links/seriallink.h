@@ -7,13 +7,13 @@
 #include <memory>
 
 #include "comm/links/devicelink.h"
+#include "comm/links/linkopener.h"
 
 namespace fw {
 
 struct SerialLinkConfig {
     std::filesystem::path device;
-    std::int32_t baudRate = 115200;
-    bool holdModemLines = false;  // Serial-SPP: DTR and RTS held on
+    SerialPortSetup setup;
     LinkWaitStyle waitStyle = LinkWaitStyle::kEventLoop;
     CancelSignal* cancel = nullptr;  // the transfer's cancel request, which every wait watches
 };

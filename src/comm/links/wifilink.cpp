@@ -67,9 +67,9 @@ void WifiLink::PushOutput() {
 }
 
 void WifiLink::DropOutput() {
-    // A socket cannot take back what it queued; the connection is given up instead, as the
-    // terminal would see a half packet anyway.
-    socket_->abort();
+    // A send that timed out fails on its own: the connection stays, so that a terminal that
+    // was busy for a moment still hears the next attempt. A socket cannot take back what it
+    // already queued; those bytes still go out when the terminal reads again.
 }
 
 void WifiLink::PurgeInput() {
