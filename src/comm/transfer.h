@@ -44,7 +44,7 @@ struct TransferSession {
     AnswerBuffer answer;
     std::array<std::uint8_t, kPacketBufferSize> packet{};  // a retry resends these bytes
     bool cancelled = false;  // the person asked to stop; nothing more goes over the link
-    int failureId = 0;  // the message that said why the transfer failed; 0: built in code
+    int failureId = 0;       // the message that said why the transfer failed; 0: built in code
 };
 
 // Whether the person asked to stop the transfer; once true it stays true for the session.
