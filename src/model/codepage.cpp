@@ -38,7 +38,8 @@ std::uint8_t Utf16ToCp1251(char16_t ch) {
 std::u16string DecodeCp1251(std::span<const std::uint8_t> bytes) {
     std::u16string out;
     out.reserve(bytes.size());
-    for (std::uint8_t b : bytes) out.push_back(Cp1251ToUtf16(b));
+    for (std::uint8_t b : bytes)
+        out.push_back(Cp1251ToUtf16(b));
     return out;
 }
 
@@ -63,7 +64,8 @@ std::string EncodeCp1251(std::u16string_view text) {
 
 std::u16string CellToUtf16(std::span<const std::uint8_t> cell) {
     std::size_t n = 0;
-    while (n < cell.size() && cell[n] != 0) ++n;
+    while (n < cell.size() && cell[n] != 0)
+        ++n;
     return DecodeCp1251(cell.first(n));
 }
 
@@ -71,7 +73,8 @@ void StoreCellText(std::span<std::uint8_t> cell, std::u16string_view text) {
     if (cell.empty()) return;
     std::string bytes = EncodeCp1251(text);
     std::size_t n = std::min(bytes.size(), cell.size() - 1);
-    for (std::size_t i = 0; i < n; ++i) cell[i] = static_cast<std::uint8_t>(bytes[i]);
+    for (std::size_t i = 0; i < n; ++i)
+        cell[i] = static_cast<std::uint8_t>(bytes[i]);
     cell[n] = 0;
 }
 

@@ -63,15 +63,15 @@ struct ScreenTextGroupInfo {
 };
 inline constexpr int kScreenTextGroupCount = 27;
 inline constexpr std::array<ScreenTextGroupInfo, kScreenTextGroupCount> kScreenTextGroups{{
-    {4, 0},    {4, 721},  {8, 761},  {4, 981},  {4, 991},  {4, 1021}, {7, 1031},
-    {8, 781},  {6, 801},  {6, 841},  {5, 861},  {4, 881},  {4, 901},  {6, 921},
-    {8, 941},  {3, 1091}, {5, 741},  {4, 821},  {5, 731},  {5, 971},  {3, 751},
-    {2, 961},  {4, 1001}, {3, 1010}, {6, 1071}, {8, 1041}, {3, 1051},
+    {4, 0},   {4, 721}, {8, 761}, {4, 981}, {4, 991},  {4, 1021}, {7, 1031}, {8, 781},  {6, 801},
+    {6, 841}, {5, 861}, {4, 881}, {4, 901}, {6, 921},  {8, 941},  {3, 1091}, {5, 741},  {4, 821},
+    {5, 731}, {5, 971}, {3, 751}, {2, 961}, {4, 1001}, {3, 1010}, {6, 1071}, {8, 1041}, {3, 1051},
 }};
 // Index of the first line of group g (1..27) among the 133 screen lines.
 constexpr int ScreenTextGroupFirstLine(int group) {
     int line = 0;
-    for (int g = 1; g < group; ++g) line += kScreenTextGroups[g - 1].lines;
+    for (int g = 1; g < group; ++g)
+        line += kScreenTextGroups[g - 1].lines;
     return line;
 }
 static_assert(ScreenTextGroupFirstLine(kScreenTextGroupCount + 1) == 133);
@@ -111,11 +111,11 @@ struct Definition {
 
 template <class B>
 class ByteView {
-public:
+  public:
     explicit ByteView(B* base) : base_(base) {}
     B* Data() const { return base_; }
 
-protected:
+  protected:
     B& At(std::size_t offset) const { return base_[offset]; }
     // One byte per form line, line i at offset + i.
     B& PerLine(std::size_t offset, int line) const { return base_[offset + line]; }
@@ -124,7 +124,7 @@ protected:
         return std::span<B, N>(base_ + offset, N);
     }
 
-private:
+  private:
     B* base_;
 };
 
@@ -133,7 +133,7 @@ template <class B>
 class FormRecordView : public ByteView<B> {
     using V = ByteView<B>;
 
-public:
+  public:
     using V::V;
     B& Reserved0() const { return V::At(0); }
     B& EscTarget() const { return V::At(1); }
@@ -240,7 +240,7 @@ template <class B>
 class MenuRecordView : public ByteView<B> {
     using V = ByteView<B>;
 
-public:
+  public:
     using V::V;
     B& MenuReserved0() const { return V::At(0); }
     B& HasCaption() const { return V::At(1); }
@@ -263,7 +263,7 @@ template <class B>
 class LookupRecordView : public ByteView<B> {
     using V = ByteView<B>;
 
-public:
+  public:
     using V::V;
     B& MemberLength() const { return V::At(0); }
     B& FieldCount() const { return V::At(1); }
@@ -293,7 +293,7 @@ template <class B>
 class FieldLinkRecordView : public ByteView<B> {
     using V = ByteView<B>;
 
-public:
+  public:
     using V::V;
     B& LinkLine(int line) const { return V::At(line); }
     B& LinkValue(int line) const { return V::At(8 + line); }
@@ -306,7 +306,7 @@ template <class B>
 class TerminalSettingsView : public ByteView<B> {
     using V = ByteView<B>;
 
-public:
+  public:
     using V::V;
     B& SettingsLayout() const { return V::At(0); }
     B& StartTarget() const { return V::At(1); }
@@ -354,7 +354,7 @@ template <class B>
 class BarcodeRulesView : public ByteView<B> {
     using V = ByteView<B>;
 
-public:
+  public:
     using V::V;
     B& WeightBarcodeEnabled() const { return V::At(0); }
     std::span<B, kWeightMaskSize> WeightMask(int slot) const {
@@ -372,7 +372,7 @@ template <class B>
 class VariableNamesView : public ByteView<B> {
     using V = ByteView<B>;
 
-public:
+  public:
     using V::V;
     // variable is 1..10
     std::span<B, kTextCellSize> Name(int variable) const {
@@ -388,7 +388,7 @@ template <class B>
 class NetworkSettingsView : public ByteView<B> {
     using V = ByteView<B>;
 
-public:
+  public:
     using V::V;
     std::span<B, 4> ServerAddress() const { return V::template Span<4>(0); }
     std::span<B, 2> ServerPort() const { return V::template Span<2>(4); }  // little-endian
@@ -444,7 +444,9 @@ inline TerminalSettingsRecord Terminal(Definition& d) {
 inline ConstTerminalSettingsRecord Terminal(const Definition& d) {
     return ConstTerminalSettingsRecord(d.terminalSettings.data());
 }
-inline BarcodeRulesRecord Rules(Definition& d) { return BarcodeRulesRecord(d.barcodeRules.data()); }
+inline BarcodeRulesRecord Rules(Definition& d) {
+    return BarcodeRulesRecord(d.barcodeRules.data());
+}
 inline ConstBarcodeRulesRecord Rules(const Definition& d) {
     return ConstBarcodeRulesRecord(d.barcodeRules.data());
 }
@@ -483,7 +485,8 @@ inline std::span<Byte> ScreenTextGroup(Definition& d, int group) {
 template <class B, std::size_t N>
 std::size_t CellTextLength(std::span<B, N> cell) {
     std::size_t n = 0;
-    while (n < cell.size() && cell[n] != 0) ++n;
+    while (n < cell.size() && cell[n] != 0)
+        ++n;
     return n;
 }
 

@@ -11,8 +11,8 @@
 namespace fw {
 
 inline constexpr int kLanguageTableSize = 1800;
-inline constexpr std::size_t kUiTextMax = 80;        // characters of one UI text
-inline constexpr std::size_t kUiTextCapacity = 81;   // with the terminator
+inline constexpr std::size_t kUiTextMax = 80;       // characters of one UI text
+inline constexpr std::size_t kUiTextCapacity = 81;  // with the terminator
 inline constexpr int kMaxLanguages = 20;
 inline constexpr std::size_t kLanguageNameMax = 40;
 inline constexpr std::size_t kLanguageFileMax = 17000;

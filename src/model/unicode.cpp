@@ -23,13 +23,14 @@ std::u16string Utf8ToUtf16(std::string_view text) {
         }
         if (len > 1) {
             bool ok = i + len <= n;
-            for (std::size_t k = 1; ok && k < len; ++k) ok = (s[i + k] & 0xC0) == 0x80;
+            for (std::size_t k = 1; ok && k < len; ++k)
+                ok = (s[i + k] & 0xC0) == 0x80;
             if (ok) {
                 cp = c & (0x7F >> len);
-                for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (s[i + k] & 0x3F);
+                for (std::size_t k = 1; k < len; ++k)
+                    cp = (cp << 6) | (s[i + k] & 0x3F);
                 static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-                if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-                    cp = 0xFFFD;
+                if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
             } else {
                 cp = 0xFFFD;
                 len = 1;
