@@ -135,11 +135,7 @@ int RunDownload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
 
         std::unique_ptr<Link> link = opener.OpenLink(LinkDirection::kDownload);
         if (!link) {
-            // "Отмена" in the waiting step, or a signal while the terminal was awaited.
-            const LinkOpenFailure failure = opener.LastOpenFailure();
-            const bool cancelled = failure.cancelled || ui.Cancel().Requested();
-            result.end = cancelled ? TransferEnd::kCancelled : TransferEnd::kFailed;
-            result.messageId = cancelled ? 0 : failure.messageId;
+            result = LinkNotOpened(opener, ui);
             return -1;
         }
 

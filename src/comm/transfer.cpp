@@ -70,6 +70,18 @@ int ShowTransferMessage(TransferSession& s, int captionId, int textId, MessageIc
     return ShowMessageById(s.ui, s.ws.language, captionId, textId, icon, buttons, extra);
 }
 
+TransferOutcome LinkNotOpened(const LinkOpener& opener, TransferUi& ui) {
+    const LinkOpenFailure failure = opener.LastOpenFailure();
+    TransferOutcome outcome;
+    if (failure.cancelled || ui.Cancel().Requested()) {
+        outcome.end = TransferEnd::kCancelled;
+    } else {
+        outcome.end = TransferEnd::kFailed;
+        outcome.messageId = failure.messageId;
+    }
+    return outcome;
+}
+
 std::u16string DecimalText(std::uint64_t value) {
     std::u16string out;
     for (char c : std::to_string(value))

@@ -11,6 +11,7 @@
 
 #include "comm/clock.h"
 #include "comm/link.h"
+#include "comm/outcome.h"
 #include "comm/timings.h"
 #include "comm/transferui.h"
 #include "model/workspace.h"
@@ -60,6 +61,10 @@ ReceiveResult LinkReceive(TransferSession& s, std::span<std::uint8_t> buffer,
 int ShowTransferMessage(TransferSession& s, int captionId, int textId, MessageIcon icon,
                         MessageButtons buttons = MessageButtons::Ok,
                         std::u16string_view extra = {});
+
+// How a run ended whose link did not open: cancelled when the person gave up waiting for the
+// terminal ("Отмена", a signal), else failed with the opener's message.
+TransferOutcome LinkNotOpened(const LinkOpener& opener, TransferUi& ui);
 
 // A number as the messages write it.
 std::u16string DecimalText(std::uint64_t value);

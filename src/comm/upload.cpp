@@ -233,11 +233,7 @@ int RunUpload(Workspace& ws, LinkOpener& opener, TransferUi& ui, Clock& clock,
 
     std::unique_ptr<Link> link = opener.OpenLink(LinkDirection::kUpload);
     if (!link) {
-        // "Отмена" in the waiting step, or a signal while the terminal was awaited.
-        const LinkOpenFailure failure = opener.LastOpenFailure();
-        const bool cancelled = failure.cancelled || ui.Cancel().Requested();
-        result.end = cancelled ? TransferEnd::kCancelled : TransferEnd::kFailed;
-        result.messageId = cancelled ? 0 : failure.messageId;
+        result = LinkNotOpened(opener, ui);
         return -3;
     }
 
