@@ -83,8 +83,9 @@ struct Record {
     constexpr std::size_t Size() const { return size * static_cast<std::size_t>(count); }
 };
 
-// Field lookup by name, at compile time: an unknown name does not compile.
-consteval Field Find(const Record& record, std::string_view name) {
+// Field lookup by name. Evaluated in a constant expression (as the views do), an unknown name
+// does not compile.
+constexpr Field Find(const Record& record, std::string_view name) {
     for (const Field& f : record.fields)
         if (f.name == name) return f;
     throw "no field of that name in the record";
