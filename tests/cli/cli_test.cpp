@@ -20,6 +20,8 @@ constexpr std::size_t kBaseSize = 19267;
 constexpr std::size_t kExtendedSize = 20844;
 constexpr std::size_t kImageSize = 20900;
 constexpr std::size_t kFormTable = 3535;  // file offset of form 1
+constexpr std::size_t kTerminalSettings = 18899;
+constexpr std::size_t kReaderOptions2 = 19167;
 
 const std::string kSample = std::string(FW_SOURCE_DIR) + "/samples/stock-count.FWW";
 
@@ -93,6 +95,32 @@ TEST(Cli, CheckListsWhatNormalisationWouldRepair) {
     EXPECT_NE(r.out.find("form 1: LastInputLine 0 -> 1"), std::string::npos) << r.out;
     // Checking repairs nothing on disk.
     EXPECT_EQ(dir.Read("bad.FWW"), damaged);
+}
+
+// A value that no entry of its list has is shown as the number stored, never as a value the
+// terminal would understand; a repaired byte is named by its own offset.
+TEST(Cli, ShowAndCheckNameTheValueThatIsStored) {
+    ToolFolder dir;
+    ASSERT_EQ(Cli(dir, "new p.FWW").exitCode, 0);
+    std::string bytes = dir.Read("p.FWW");
+    bytes[kFormTable + 29] = 1;          // form 1, line 1: text, so that the form is shown
+    bytes[kFormTable + 20] = 7;          // FormLookup: there is no database 7
+    bytes[kFormTable + 1199] = 30;       // ErrorTarget: beyond menu 10 (21)
+    bytes[kTerminalSettings + 137] = 9;  // KeyClick: tones go to 5
+    bytes[kTerminalSettings + 257] = 6;  // Vibration: at most 5 s
+    bytes[kReaderOptions2 + 2] = 9;      // a display format beyond its list
+    dir.Write("p.FWW", bytes);
+
+    const ToolResult shown = Cli(dir, "show p.FWW");
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    for (const char* words : {"lookup: invalid (7)", "on error: invalid (30)",
+                              "key click: invalid (9)", "vibration: invalid (6)"})
+        EXPECT_NE(shown.out.find(words), std::string::npos) << words << "\n" << shown.out;
+
+    const ToolResult checked = Cli(dir, "check p.FWW");
+    EXPECT_EQ(checked.exitCode, 1);
+    EXPECT_NE(checked.out.find("ReaderOptions2 byte 2: Byte 9 -> 0"), std::string::npos)
+        << checked.out;
 }
 
 TEST(Cli, RefusedFilesAreNamedOnStderrAndFail) {

@@ -5,116 +5,23 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "model/codes.h"
+#include "model/layout.h"
+#include "model/strings.h"
+#include "model/unicode.h"
 
 namespace fw::cli {
 namespace {
 
-template <std::size_t N>
-std::string Pick(const std::array<const char*, N>& words, int code) {
-    if (code >= 0 && static_cast<std::size_t>(code) < N) return words[code];
-    return "invalid (" + std::to_string(code) + ")";
-}
-
-constexpr std::array<const char*, 17> kLineTypes{
-    "nil",          "text",      "integer",    "real",
-    "letter",       "auto(+/-)", "boolean",    "lookup",
-    "fixed data",   "prompt",    "counter",    "pass down",
-    "extension",    "pause",     "alphameric", "weight or quantity",
-    "serial number"};
-constexpr std::array<const char*, 9> kRecordActions{
-    "save",          "update lookup",        "save & update",        "pass down",  "output record",
-    "output screen", "save & output record", "save & output screen", "do not save"};
-constexpr std::array<const char*, 5> kInputSources{"reader", "keypad", "both", "RFID", "all"};
-constexpr std::array<const char*, 7> kNotFoundActions{
-    "as set for the database",       "continue",
-    "show warning message",          "insert to lookup file",
-    "show warning message & insert", "clear the screen",
-    "show warning & clear screen"};
-constexpr std::array<const char*, 6> kNoMatchActions{"continue",
-                                                     "show warning message",
-                                                     "insert to lookup file",
-                                                     "show warning message & insert",
-                                                     "clear the screen",
-                                                     "show warning & clear screen"};
-constexpr std::array<const char*, 3> kWrongFormatActions{
-    "stop the download process", "truncate / reformat the record", "skip the record"};
-constexpr std::array<const char*, 5> kPorts{"USB VCOM", "RS-232", "Modem", "Bluetooth SPP",
-                                            "Wi-Fi"};
-constexpr std::array<const char*, 5> kSpeeds{"115200 bit/s", "57600 bit/s", "38400 bit/s",
-                                             "19200 bit/s", "9600 bit/s"};
-constexpr std::array<const char*, 3> kDataDeletion{"manual", "automatic", "never"};
-constexpr std::array<const char*, 3> kEntryOptions{"no prompt", "show record count", "show record"};
-constexpr std::array<const char*, 4> kBeeps{"mute", "one beep", "two beeps", "three beeps"};
-constexpr std::array<const char*, 3> kVolumes{"low", "middle", "high"};
-constexpr std::array<const char*, 21> kFnFunctions{
-    "nil",           "collect",       "upload",         "utilities",
-    "settings",      "browse data",   "delete data",    "reader test",
-    "set date/time", "load program",  "memory & power", "load lookup",
-    "upload port",   "download port", "baud rate",      "backlight",
-    "data deletion", "entry options", "view settings",  "calculator",
-    "terminal text"};
-constexpr std::array<const char*, 12> kProtected{
-    "settings",         "edit data",        "delete data",   "set date/time",
-    "load application", "load lookup file", "upload port",   "download port",
-    "baud rate",        "backlight",        "data deletion", "entry options"};
-constexpr std::array<const char*, 3> kProtected2{"key click", "barcode good read", "warning beep"};
-constexpr std::array<const char*, 5> kEncryption{"none", "WEP", "WPA", "WPA2", "EAP"};
-constexpr std::array<const char*, 3> kDatabaseNames{"1st lookup file", "2nd lookup file",
-                                                    "3rd lookup file"};
-constexpr std::array<const char*, 27> kGroupNames{
-    "ReservedLines",        "MainMenuText",       "UtilitiesMenuText",  "DeleteDataText",
-    "ConfirmText",          "MemoryPowerText",    "LookupDownloadText", "ProgramSettingsText",
-    "UploadViaText",        "DownloadViaText",    "BaudRateText",       "BacklightText",
-    "EraseAfterUploadText", "EntryOptionText",    "ViewSettingsText",   "SystemFaultText",
-    "UploadFilesText",      "ModemUploadText",    "RecordResultText",   "DeleteRecordText",
-    "TransferStatusText",   "PasswordText",       "ConnectText",        "ModemStatusText",
-    "InputErrorText",       "DownloadStatusText", "EditKeysText"};
+using codes::Word;
 
 std::string Numbered(const char* word, int n) {
     return std::string(word) + " " + std::to_string(n);
 }
 
-std::string LookupColumnName(int code) {
-    if (code == 0) return "none";
-    if (code <= 8) return Numbered("field", code);
-    if (code <= 16) return Numbered("-field", code - 8);
-    if (code <= 24) return Numbered("+field", code - 16);
-    return "invalid (" + std::to_string(code) + ")";
-}
-
-std::string ErrorTargetName(int code) {
-    if (code == 0) return "none";
-    return TargetName(code - 1);
-}
-
-std::string BranchName(int code) {
-    if (code == 0) return "disabled";
-    if (code <= 10) return Numbered("form", code);
-    if (code == 11) return "totals";
-    if (code == 12) return "delete last record";
-    if (code == 13) return "balance view";
-    return "invalid (" + std::to_string(code) + ")";
-}
-
-std::string MultiplierName(int code) {
-    if (code == 0) return "none";
-    if (code <= 8) return Numbered("field", code);
-    if (code <= 18) return Numbered("variable", code - 8);
-    return "invalid (" + std::to_string(code) + ")";
-}
-
-std::string FilterFieldName(int code) {
-    return code == 0 ? "none" : Numbered("field", code);
-}
-
-std::string CompareName(int code) {
-    static constexpr std::array<const char*, 3> kCompare{"whole field", "start of field",
-                                                         "end of field"};
-    return Pick(kCompare, code);
-}
-
-std::string DatabaseName(int code) {
-    return code == 0 ? "none" : Numbered("database", code);
+// A flag-like byte: 0 is the list's first entry, anything else its second.
+std::string Either(const codes::CodedList& list, int code) {
+    return Word(list, code == 0 ? 0 : 1);
 }
 
 std::string Address(std::span<const Byte, 4> a) {
@@ -154,10 +61,10 @@ Node DescribeLine(const ConstFormRecord& f, int line) {
     n.Add("type", LineTypeName(type));
     if (type == kLineNil) return n;
     if (type != kLineExtension) n.Add("prompt", CellText(f.LinePrompt(line)));
-    n.Add("input source", Pick(kInputSources, f.InputSource(line)));
+    n.Add("input source", Word(codes::kInputSources, f.InputSource(line)));
     n.Add("min length", static_cast<int>(f.MinLength(line)));
     n.Add("max length", static_cast<int>(f.MaxLength(line)));
-    n.Add("lookup column", LookupColumnName(f.LineLookupField(line)));
+    n.Add("lookup column", Word(codes::kLookupColumns, f.LineLookupField(line)));
     if (f.SaveToVariable(line) != 0)
         n.Add("save to variable", static_cast<int>(f.SaveToVariable(line)));
     if (f.FillFromVariable(line) != 0)
@@ -171,10 +78,10 @@ Node DescribeForm(const Definition& d, int form) {
     n.Add("form", form + 1);
     n.Add("esc", TargetName(f.EscTarget()));
     n.Add("next", TargetName(f.NextTarget()));
-    n.Add("on error", ErrorTargetName(f.ErrorTarget()));
-    n.Add("lookup", DatabaseName(f.FormLookup()));
-    n.Add("record action", Pick(kRecordActions, f.RecordAction()));
-    n.Add("not found", Pick(kNotFoundActions, f.NotFoundAction()));
+    n.Add("on error", Word(codes::kErrorTargets, f.ErrorTarget()));
+    n.Add("lookup", Word(codes::kFormLookups, f.FormLookup()));
+    n.Add("record action", Word(codes::kRecordActions, f.RecordAction()));
+    n.Add("not found", Word(codes::kNotFoundActions, f.NotFoundAction()));
 
     Node keys = Node::Array();
     for (int k = 0; k < kFnGroups; ++k) {
@@ -182,20 +89,20 @@ Node DescribeForm(const Definition& d, int form) {
         if (branch == 0) continue;
         Node key = Node::Object();
         key.Add("key", "FN+" + std::to_string(k + 1));
-        key.Add("branch", BranchName(branch));
-        if (branch == 11) {
+        key.Add("branch", Word(codes::kBranches, branch));
+        if (branch == codes::kBranchTotals) {
             key.Add("sum field", Numbered("field", f.TotalSumField(k)));
-            key.Add("multiplier", MultiplierName(f.TotalMultiplier(k)));
-            key.Add("filter field", FilterFieldName(f.TotalFilterField(k)));
+            key.Add("multiplier", Word(codes::kMultipliers, f.TotalMultiplier(k)));
+            key.Add("filter field", Word(codes::kFilterFields, f.TotalFilterField(k)));
             if (f.TotalFilterField(k) != 0) {
                 key.Add("filter variable", static_cast<int>(f.TotalFilterVariable(k)));
-                key.Add("compare", CompareName(f.TotalCompare(k)));
+                key.Add("compare", Word(codes::kComparisons, f.TotalCompare(k)));
             }
-        } else if (branch == 13) {
-            key.Add("filter field", FilterFieldName(f.BalanceFilterField(k)));
+        } else if (branch == codes::kBranchBalance) {
+            key.Add("filter field", Word(codes::kFilterFields, f.BalanceFilterField(k)));
             if (f.BalanceFilterField(k) != 0) {
                 key.Add("filter variable", static_cast<int>(f.BalanceFilterVariable(k)));
-                key.Add("compare", CompareName(f.BalanceCompare(k)));
+                key.Add("compare", Word(codes::kComparisons, f.BalanceCompare(k)));
             }
         }
         keys.Push(std::move(key));
@@ -209,8 +116,7 @@ Node DescribeForm(const Definition& d, int form) {
         Node s = Node::Object();
         s.Add("part number variable", static_cast<int>(f.SerialPartVariable()));
         s.Add("quantity field", Numbered("field", f.SerialQuantityField()));
-        s.Add("stored in",
-              f.SerialStore() == 0 ? std::string("data file") : DatabaseName(f.SerialStore()));
+        s.Add("stored in", Word(codes::kSerialStores, f.SerialStore()));
         n.Add("serial numbers", std::move(s));
     }
 
@@ -247,7 +153,7 @@ Node DescribeLookup(const Definition& d, int db) {
     const ConstLookupRecord l = Lookup(d, db);
     Node n = Node::Object();
     n.Add("database", db);
-    n.Add("name", kDatabaseNames[db - 1]);
+    n.Add("name", Utf16ToUtf8(BuiltInString(codes::kFormLookupEntries[db].textId)));
     n.Add("record length", static_cast<int>(l.MemberLength()));
     if (l.Delimiter() == 0) {
         n.Add("layout", "fixed length");
@@ -272,37 +178,35 @@ Node DescribeLookup(const Definition& d, int db) {
     n.Add("fields", std::move(fields));
     n.Add("can be uploaded", l.CanBeUploaded() != 0);
     n.Add("read once", l.ReadOnce() != 0);
-    n.Add("no match", Pick(kNoMatchActions, l.NoMatchAction()));
-    n.Add("wrong format", Pick(kWrongFormatActions, l.WrongFormatAction()));
-    n.Add("placement", l.Placement() == 0 ? "terminal memory" : "SD card");
+    n.Add("no match", Word(codes::kNoMatchActions, l.NoMatchAction()));
+    n.Add("wrong format", Word(codes::kWrongFormatActions, l.WrongFormatAction()));
+    n.Add("placement", Either(codes::kPlacements, l.Placement()));
     return n;
 }
 
 Node DescribeTerminal(const Definition& d) {
     const ConstTerminalSettingsRecord t = Terminal(d);
-    const auto& raw = d.terminalSettings;
     Node n = Node::Object();
-    n.Add("start", t.StartTarget() == 0 ? "form 1" : "menu 1");
-    n.Add("upload port", Pick(kPorts, t.UploadPort()));
-    if (t.UploadPort() == 2) n.Add("upload phone", CellText(t.UploadPhone()));
-    n.Add("download port", Pick(kPorts, t.DownloadPort()));
-    if (t.DownloadPort() == 2) n.Add("download phone", CellText(t.DownloadPhone()));
-    n.Add("baud rate", Pick(kSpeeds, t.TerminalBaudRate()));
-    n.Add("modem speed", Pick(kSpeeds, t.ModemSpeed()));
-    n.Add("backlight", t.Backlight() == 0 ? "off" : "on");
+    n.Add("start", Either(codes::kStartTargets, t.StartTarget()));
+    n.Add("upload port", Word(codes::kPorts, t.UploadPort()));
+    if (t.UploadPort() == codes::kPortModem) n.Add("upload phone", CellText(t.UploadPhone()));
+    n.Add("download port", Word(codes::kPorts, t.DownloadPort()));
+    if (t.DownloadPort() == codes::kPortModem) n.Add("download phone", CellText(t.DownloadPhone()));
+    n.Add("baud rate", Word(codes::kSpeeds, t.TerminalBaudRate()));
+    n.Add("modem speed", Word(codes::kSpeeds, t.ModemSpeed()));
+    n.Add("backlight", Either(codes::kBacklight, t.Backlight()));
     n.Add("backlight timeout", std::to_string(t.BacklightTimeout() * 10) + " s");
-    n.Add("data deletion", Pick(kDataDeletion, t.DataDeletion()));
-    n.Add("entry option", Pick(kEntryOptions, t.EntryOption()));
+    n.Add("data deletion", Word(codes::kDataDeletion, t.DataDeletion()));
+    n.Add("entry option", Word(codes::kEntryOptions, t.EntryOption()));
     n.Add("prompt duration", t.PromptDuration() == 0
                                  ? std::string("until a key is pressed")
                                  : std::to_string(t.PromptDuration() * 100) + " ms");
-    n.Add("key click", t.KeyClick() == 0 ? std::string("mute") : Numbered("tone", t.KeyClick()));
-    n.Add("good read beep", Pick(kBeeps, t.GoodReadBeep()));
-    n.Add("warning beep", Pick(kBeeps, t.WarningBeep()));
-    n.Add("vibration",
-          t.Vibration() == 0 ? std::string("off") : std::to_string(t.Vibration()) + " s");
-    n.Add("volume", Pick(kVolumes, t.Volume()));
-    n.Add("data placement", t.DataPlacement() == 0 ? "terminal memory" : "SD card");
+    n.Add("key click", Word(codes::kKeyClicks, t.KeyClick()));
+    n.Add("good read beep", Word(codes::kBeeps, t.GoodReadBeep()));
+    n.Add("warning beep", Word(codes::kBeeps, t.WarningBeep()));
+    n.Add("vibration", Word(codes::kVibration, t.Vibration()));
+    n.Add("volume", Word(codes::kVolumes, t.Volume()));
+    n.Add("data placement", Either(codes::kPlacements, t.DataPlacement()));
 
     Node delimiters = Node::Array();
     for (Byte code : {t.DelimiterCode1(), t.DelimiterCode2()})
@@ -311,19 +215,22 @@ Node DescribeTerminal(const Definition& d) {
 
     n.Add("password set", t.Password()[0] != 0);
     Node protectedItems = Node::Array();
-    for (int i = 0; i < 12; ++i)
-        if (t.SecurityFlags(i) != 0) protectedItems.Push(Node::Text(kProtected[i]));
-    for (int i = 0; i < 3; ++i)
-        if (t.SecurityFlags2(i) != 0) protectedItems.Push(Node::Text(kProtected2[i]));
+    for (const codes::Code& flag : codes::kSecurityFlags.entries)
+        if (t.SecurityFlags(flag.code) != 0)
+            protectedItems.Push(Node::Text(std::string(flag.word)));
+    for (const codes::Code& flag : codes::kSecurityFlags2.entries)
+        if (t.SecurityFlags2(flag.code) != 0)
+            protectedItems.Push(Node::Text(std::string(flag.word)));
     n.Add("password protects", std::move(protectedItems));
 
     Node keys = Node::Object();
     keys.Add("enabled", t.FnKeysEnabled() != 0);
     Node mappings = Node::Array();
-    for (int k = 0; k < 7; ++k) {
+    constexpr int kFnKeys = layout::Find(layout::kTerminalSettings, "FnKeyFunction").count;
+    for (int k = 0; k < kFnKeys; ++k) {
         Node m = Node::Object();
         m.Add("key", "FN+" + std::to_string(k + 1));
-        m.Add("function", Pick(kFnFunctions, t.FnKeyFunction(k)));
+        m.Add("function", Word(codes::kFnFunctions, t.FnKeyFunction(k)));
         mappings.Push(std::move(m));
     }
     keys.Add("mappings", std::move(mappings));
@@ -333,7 +240,7 @@ Node DescribeTerminal(const Definition& d) {
     for (int i = 0; i < kUtilityLineCount; ++i)
         utility.Push(Node::Text(CellText(t.UtilityLine(i))));
     n.Add("utility lines", std::move(utility));
-    n.Add("settings layout", static_cast<int>(raw[0]));
+    n.Add("settings layout", static_cast<int>(t.SettingsLayout()));
     return n;
 }
 
@@ -341,7 +248,7 @@ Node DescribeNetwork(const Definition& d) {
     const ConstNetworkSettingsRecord net = Network(d);
     Node n = Node::Object();
     n.Add("use", net.UseNetworkSettings() != 0);
-    const int port = net.ServerPort()[0] | (net.ServerPort()[1] << 8);
+    const int port = layout::Word(net.ServerPort());
     n.Add("server", Address(net.ServerAddress()) + ":" + std::to_string(port));
     n.Add("dhcp", net.Dhcp() != 0);
     if (net.Dhcp() == 0) {
@@ -351,21 +258,18 @@ Node DescribeNetwork(const Definition& d) {
         n.Add("dns server", Address(net.DnsServer()));
     }
     n.Add("ssid", CellText(net.Ssid()));
-    n.Add("encryption", Pick(kEncryption, net.Encryption()));
+    n.Add("encryption", Word(codes::kEncryption, net.Encryption()));
     return n;
 }
 
 }  // namespace
 
 std::string TargetName(int code) {
-    if (code == 0) return "main menu";
-    if (code <= 10) return Numbered("form", code);
-    if (code <= 20) return Numbered("menu", code - 10);
-    return "invalid (" + std::to_string(code) + ")";
+    return Word(codes::kTargets, code);
 }
 
 std::string LineTypeName(int type) {
-    return Pick(kLineTypes, type);
+    return Word(codes::kFieldTypes, type);
 }
 
 Node DescribeDefinition(const Definition& d) {
@@ -397,7 +301,7 @@ Node DescribeDefinition(const Definition& d) {
     for (int g = 1; g <= kScreenTextGroupCount; ++g) {
         Node group = Node::Object();
         group.Add("group", g);
-        group.Add("name", kGroupNames[g - 1]);
+        group.Add("name", std::string(layout::kScreenTexts.fields[g - 1].name));
         Node lines = Node::Array();
         for (int line = 0; line < kScreenTextGroups[g - 1].lines; ++line)
             lines.Push(Node::Text(CellText(ScreenTextLine(d, g, line))));

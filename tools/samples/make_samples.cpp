@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "model/codepage.h"
+#include "model/codes.h"
 #include "model/defaults.h"
 #include "model/language.h"
 #include "model/normalise.h"
@@ -23,19 +24,27 @@ namespace {
 
 using namespace fw;
 
-constexpr int kProductsDb = 1;
-constexpr Byte kMainMenuTarget = 0;
-constexpr Byte kFormTarget = 0;   // + form number 1..10
-constexpr Byte kMenuTarget = 10;  // + menu number 1..10
+using codes::CodeOf;
 
-constexpr Byte kBoth = 2;
-constexpr Byte kKeypad = 1;
-constexpr Byte kSave = 0;
-constexpr Byte kSaveAndUpdate = 2;
-constexpr Byte kFnTotals = 11;
-constexpr Byte kShowWarning = 2;
-constexpr Byte kField = 0;       // + field 1..8: show the field
-constexpr Byte kPlusField = 16;  // + field 1..8: add the line's value to the field
+constexpr int kProductsDb = 1;
+constexpr Byte kMainMenu = CodeOf(codes::kTargets, "main menu");
+constexpr Byte kMainMenuOfTheApp = CodeOf(codes::kTargets, "menu 1");
+constexpr Byte kStockMenu = CodeOf(codes::kTargets, "menu 2");
+
+constexpr Byte kBoth = CodeOf(codes::kInputSources, "both");
+constexpr Byte kKeypad = CodeOf(codes::kInputSources, "keypad");
+constexpr Byte kSave = CodeOf(codes::kRecordActions, "save");
+constexpr Byte kSaveAndUpdate = CodeOf(codes::kRecordActions, "save & update");
+constexpr Byte kFnTotals = CodeOf(codes::kBranches, "totals");
+constexpr Byte kShowWarning = CodeOf(codes::kNotFoundActions, "show warning message");
+constexpr Byte kAtBottom = CodeOf(codes::kStampPositions, "bottom");
+constexpr Byte kNoColumn = CodeOf(codes::kLookupColumns, "none");
+
+// Lookup columns: show database field n, or add the line's value to it.
+constexpr Byte kField1 = CodeOf(codes::kLookupColumns, "field 1");
+constexpr Byte kField2 = CodeOf(codes::kLookupColumns, "field 2");
+constexpr Byte kField3 = CodeOf(codes::kLookupColumns, "field 3");
+constexpr Byte kPlusField3 = CodeOf(codes::kLookupColumns, "+field 3");
 
 void Text(std::span<Byte> cell, std::u16string_view text) {
     std::fill(cell.begin(), cell.end(), Byte{0});
@@ -69,8 +78,8 @@ void MakeMenus(Definition& d) {
     main.HasCaption() = 1;
     Text(main.Caption(), u"STOCK CONTROL");
     Text(main.ItemText(0), u"1.Stock");
-    main.ItemTarget(0) = kMenuTarget + 2;
-    main.MenuEscTarget() = kMainMenuTarget;
+    main.ItemTarget(0) = kStockMenu;
+    main.MenuEscTarget() = kMainMenu;
 
     MenuRecord stock = Menu(d, 1);
     stock.HasCaption() = 1;
@@ -78,10 +87,10 @@ void MakeMenus(Definition& d) {
     Text(stock.ItemText(0), u"1.Count");
     Text(stock.ItemText(1), u"2.Receive");
     Text(stock.ItemText(2), u"3.Serial numbers");
-    stock.ItemTarget(0) = kFormTarget + 1;
-    stock.ItemTarget(1) = kFormTarget + 2;
-    stock.ItemTarget(2) = kFormTarget + 3;
-    stock.MenuEscTarget() = kMenuTarget + 1;
+    stock.ItemTarget(0) = CodeOf(codes::kTargets, "form 1");
+    stock.ItemTarget(1) = CodeOf(codes::kTargets, "form 2");
+    stock.ItemTarget(2) = CodeOf(codes::kTargets, "form 3");
+    stock.MenuEscTarget() = kMainMenuOfTheApp;
 }
 
 void MakeProductDatabase(Definition& d) {
@@ -102,7 +111,7 @@ void MakeProductDatabase(Definition& d) {
     }
     db.MemberLength() = static_cast<Byte>(length + 2);
     db.CanBeUploaded() = 1;
-    db.NoMatchAction() = kShowWarning - 1;  // "Show warning message"
+    db.NoMatchAction() = CodeOf(codes::kNoMatchActions, "show warning message");
     db.QuantityControl(2) = 1;
 }
 
@@ -110,15 +119,15 @@ void MakeForms(Definition& d) {
     // Count: scan, see the product and its stock, type what is on the shelf.
     FormRecord count = Form(d, 0);
     count.FormLookup() = kProductsDb;
-    count.EscTarget() = kMenuTarget + 2;
+    count.EscTarget() = kStockMenu;
     count.RecordAction() = kSave;
     count.NotFoundAction() = kShowWarning;
-    count.DateTimePosition() = 2;
+    count.DateTimePosition() = kAtBottom;
     SetLines(count, {
-                        {kLineText, u"Barcode:", kBoth, 1, 13, kField + 1},
-                        {kLineLookup, u"Name:", kBoth, 0, 20, kField + 2},
-                        {kLineLookup, u"In stock:", kBoth, 0, 6, kField + 3},
-                        {kLineInteger, u"Counted:", kKeypad, 1, 6, 0},
+                        {kLineText, u"Barcode:", kBoth, 1, 13, kField1},
+                        {kLineLookup, u"Name:", kBoth, 0, 20, kField2},
+                        {kLineLookup, u"In stock:", kBoth, 0, 6, kField3},
+                        {kLineInteger, u"Counted:", kKeypad, 1, 6, kNoColumn},
                     });
     count.FnBranch(0) = kFnTotals;
     count.TotalSumField(0) = 3;
@@ -126,43 +135,43 @@ void MakeForms(Definition& d) {
     // Receive: what arrives is added to the product's stock in the database.
     FormRecord receive = Form(d, 1);
     receive.FormLookup() = kProductsDb;
-    receive.EscTarget() = kMenuTarget + 2;
+    receive.EscTarget() = kStockMenu;
     receive.RecordAction() = kSaveAndUpdate;
     receive.NotFoundAction() = kShowWarning;
-    receive.DateTimePosition() = 2;
+    receive.DateTimePosition() = kAtBottom;
     SetLines(receive, {
-                          {kLineText, u"Barcode:", kBoth, 1, 13, kField + 1},
-                          {kLineLookup, u"Name:", kBoth, 0, 20, kField + 2},
-                          {kLineInteger, u"Received:", kKeypad, 1, 6, kPlusField + 3},
+                          {kLineText, u"Barcode:", kBoth, 1, 13, kField1},
+                          {kLineLookup, u"Name:", kBoth, 0, 20, kField2},
+                          {kLineInteger, u"Received:", kKeypad, 1, 6, kPlusField3},
                       });
 
     // Serial numbers: the product's barcode goes to variable 1, its part number; every scan
     // of the serial-number line is one unit.
     FormRecord serial = Form(d, 2);
     serial.FormLookup() = kProductsDb;
-    serial.EscTarget() = kMenuTarget + 2;
+    serial.EscTarget() = kStockMenu;
     serial.RecordAction() = kSaveAndUpdate;  // serial numbers kept in the data file
     serial.NotFoundAction() = kShowWarning;
     SetLines(serial, {
-                         {kLineText, u"Product:", kBoth, 1, 13, kField + 1},
-                         {kLineLookup, u"Name:", kBoth, 0, 20, kField + 2},
-                         {kLineSerial, u"Serial No:", kBoth, 1, 20, kField + 1},
+                         {kLineText, u"Product:", kBoth, 1, 13, kField1},
+                         {kLineLookup, u"Name:", kBoth, 0, 20, kField2},
+                         {kLineSerial, u"Serial No:", kBoth, 1, 20, kField1},
                      });
     serial.SaveToVariable(0) = 1;
     serial.SerialPartVariable() = 1;
     serial.SerialQuantityField() = 3;
-    serial.SerialStore() = 0;
+    serial.SerialStore() = CodeOf(codes::kSerialStores, "data file");
 }
 
 void MakeSettings(Definition& d) {
     TerminalSettingsRecord t = Terminal(d);
-    t.StartTarget() = 1;  // menu 1
-    t.Backlight() = 1;
+    t.StartTarget() = CodeOf(codes::kStartTargets, "menu 1");
+    t.Backlight() = CodeOf(codes::kBacklight, "on");
     t.BacklightTimeout() = 3;
     t.FnKeysEnabled() = 1;
-    t.FnKeyFunction(0) = 1;  // Collect
-    t.FnKeyFunction(1) = 2;  // Upload
-    t.FnKeyFunction(2) = 5;  // Browse Data
+    t.FnKeyFunction(0) = CodeOf(codes::kFnFunctions, "collect");
+    t.FnKeyFunction(1) = CodeOf(codes::kFnFunctions, "upload");
+    t.FnKeyFunction(2) = CodeOf(codes::kFnFunctions, "browse data");
     Text(Variables(d).Name(1), u"Part number");
 }
 
