@@ -8,11 +8,9 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProgressBar>
-#include <QTcpServer>
 #include <QTest>
 
 #include "gui_support.h"
-#include "model/settings.h"
 #include "shell/progressdlg.h"
 
 namespace fw {
@@ -28,32 +26,8 @@ struct CancelCase {
     bool escape;       // Esc instead of the Cancel button
 };
 
-class ProgressCancelTest : public test::WindowTest,
-                           public ::testing::WithParamInterface<CancelCase> {
-  protected:
-    void SetUp() override {
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port_ = probe.serverPort();
-        probe.close();
-        Settings s;
-        s.downloadLinkType = kLinkWifi;
-        s.uploadLinkType = kLinkWifi;
-        s.networkPort = port_;
-        ASSERT_TRUE(WriteSettings(s, home_));
-        window_ = Start();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    void TearDown() override {
-        if (sim_.state() == QProcess::NotRunning) return;
-        sim_.kill();
-        sim_.waitForFinished(5000);
-    }
-
-    quint16 port_ = 0;
-    std::unique_ptr<MainWindow> window_;
-    QProcess sim_;
-};
+class ProgressCancelTest : public test::WifiWindowTest,
+                           public ::testing::WithParamInterface<CancelCase> {};
 
 void PrintTo(const CancelCase& c, std::ostream* os) {
     *os << c.name;
@@ -67,12 +41,10 @@ TEST_P(ProgressCancelTest, TransferEndsAtOnceWithoutAQuestionOrAFile) {
     const auto collected = dir_.Write("collected.txt", records);
     const auto received = dir_ / "received.TXT";
     // The terminal connects as soon as the PC listens.
-    sim_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim_.start(QStringLiteral(FW_SIM_PATH),
-               QStringList{"--tcp", QStringLiteral("127.0.0.1:%1").arg(port_), "--sessions", "1",
-                           "--out", QString::fromStdString((dir_ / "terminal").string()),
-                           "--records", QString::fromStdString(collected.string())} +
-                   c.simFaults);
+    StartTerminal(QStringList{"--sessions", "1", "--out",
+                              QString::fromStdString((dir_ / "terminal").string()), "--records",
+                              QString::fromStdString(collected.string())} +
+                  c.simFaults);
     ASSERT_TRUE(sim_.waitForStarted(10000));
 
     QElapsedTimer sincePress;

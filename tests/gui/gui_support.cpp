@@ -7,11 +7,13 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTcpServer>
 #include <QTest>
 #include <memory>
 
 #include "model/normalise.h"
 #include "model/projectfile.h"
+#include "model/settings.h"
 #include "model/workspace.h"
 
 namespace fw::test {
@@ -128,6 +130,41 @@ std::unique_ptr<MainWindow> WindowTest::Start(const std::u16string& commandLine)
     window->setCommandHandler(kCmdEdit, [this](QWidget*) { ++sheetsOpened_; });
     QApplication::processEvents();
     return window;
+}
+
+void WifiWindowTest::SetUp() {
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    port_ = probe.serverPort();
+    probe.close();
+    Settings s;
+    s.downloadLinkType = kLinkWifi;
+    s.uploadLinkType = kLinkWifi;
+    s.networkPort = port_;
+    ASSERT_TRUE(WriteSettings(s, home_));
+    window_ = Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void WifiWindowTest::TearDown() {
+    if (sim_.state() == QProcess::NotRunning) return;
+    sim_.kill();
+    sim_.waitForFinished(5000);
+}
+
+void WifiWindowTest::StartTerminal(const QStringList& options) {
+    sim_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim_.start(QStringLiteral(FW_SIM_PATH),
+               QStringList{"--tcp", QStringLiteral("127.0.0.1:%1").arg(port_)} + options);
+}
+
+void WindowTest::ChooseEnglish() {
+    std::filesystem::copy_file(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng",
+                               home_ / "English.lng");
+    Settings s;
+    ReadSettings(s, home_);
+    s.languageName = u"English";
+    ASSERT_TRUE(WriteSettings(s, home_));
 }
 
 std::vector<MenuItem> ShownMenu(const MainWindow& window) {

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -69,10 +70,26 @@ class WindowTest : public ::testing::Test {
   protected:
     WindowTest() { std::filesystem::create_directories(home_); }
     std::unique_ptr<MainWindow> Start(const std::u16string& commandLine = {});
+    // Puts the English sample language file beside the program and chooses it in the settings.
+    void ChooseEnglish();
 
     TempFolder dir_;
     std::filesystem::path home_ = dir_ / "program";
     int sheetsOpened_ = 0;
+};
+
+// A started window whose downloads and uploads both go over Wi-Fi to a free port, and the
+// virtual terminal that connects to that port; a terminal still running at the end is killed.
+class WifiWindowTest : public WindowTest {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Starts the terminal with these options besides its address.
+    void StartTerminal(const QStringList& options);
+
+    quint16 port_ = 0;
+    std::unique_ptr<MainWindow> window_;
+    QProcess sim_;
 };
 
 // The popup menu as the window shows it.

@@ -83,18 +83,6 @@ TEST_F(MainWindowTest, StartOpensTheCommandLineProjectOrElseTheLastOne) {
     EXPECT_TRUE(w->workspace().currentProjectPath.empty());
 }
 
-TEST_F(MainWindowTest, ProjectThatCannotBeReadIsReportedAndForgotten) {
-    const auto missing = projects_ / "missing.FWW";
-    std::unique_ptr<MainWindow> w;
-    EXPECT_EQ(DialogScript().Answer(QMessageBox::Ok).Answer(QMessageBox::Ok).Run([&] {
-        w = Start(missing.u16string());
-    }),
-              QStringList({"|Ошибка загрузки из файла задачи",
-                           "|" + QString::fromStdU16String(missing.u16string())}));
-    EXPECT_TRUE(w->workspace().currentProjectPath.empty());
-    EXPECT_EQ(sheetsOpened_, 0);
-}
-
 TEST_F(MainWindowTest, RecentFilesFollowOpensAndSaves) {
     auto w = Start();
     const auto a = Project("a.FWW");
@@ -307,11 +295,7 @@ TEST_F(MainWindowTest, QtButtonsFollowTheActiveLanguage) {
         GTEST_SKIP() << "Qt's Russian translation (qtbase_ru.qm) is not installed";
     EXPECT_EQ(buttonTexts(*w), QStringList({"Да", "Нет", "Отмена"}));
 
-    std::filesystem::copy_file(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng",
-                               home_ / "English.lng");
-    Settings s;
-    s.languageName = u"English";
-    ASSERT_TRUE(WriteSettings(s, home_));
+    ASSERT_NO_FATAL_FAILURE(ChooseEnglish());
     auto english = Start();
     EXPECT_EQ(buttonTexts(*english), QStringList({"Yes", "No", "Cancel"}));
 }

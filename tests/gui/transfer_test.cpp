@@ -41,28 +41,9 @@ class PaintCounter : public QObject {
     const MainWindow& window_;
 };
 
-class TransferTest : public test::WindowTest {
+class TransferTest : public test::WifiWindowTest {
   protected:
-    void SetUp() override {
-        std::filesystem::create_directories(received_);
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port_ = probe.serverPort();
-        probe.close();
-        Settings s;
-        s.downloadLinkType = kLinkWifi;
-        s.uploadLinkType = kLinkWifi;
-        s.networkPort = port_;
-        ASSERT_TRUE(WriteSettings(s, home_));
-        window_ = Start();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    void TearDown() override {
-        if (sim_.state() != QProcess::NotRunning) {
-            sim_.kill();
-            sim_.waitForFinished(5000);
-        }
-    }
+    TransferTest() { std::filesystem::create_directories(received_); }
 
     // Answers the waiting dialog: checks its texts, lets the dots run, then lets the terminal
     // connect to the PC as a Wi-Fi terminal does. The texts it showed go to waitingTexts_.
@@ -77,20 +58,14 @@ class TransferTest : public test::WindowTest {
                              [this, dialog] { waitingTexts_.insert(dialog->Text()); });
             sampler->start(50);
             QTimer::singleShot(1200, dialog, [this, extra] {
-                sim_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-                sim_.start(
-                    QStringLiteral(FW_SIM_PATH),
-                    QStringList{"--tcp", QStringLiteral("127.0.0.1:%1").arg(port_), "--out",
-                                QString::fromStdString(received_.string()), "--sessions", "1"} +
-                        extra);
+                StartTerminal(QStringList{"--out", QString::fromStdString(received_.string()),
+                                          "--sessions", "1"} +
+                              extra);
             });
         });
     }
 
     std::filesystem::path received_ = dir_ / "terminal";
-    quint16 port_ = 0;
-    std::unique_ptr<MainWindow> window_;
-    QProcess sim_;
     std::set<QString> waitingTexts_;
     QString waitTitle_ = "Ожидание подключения";
     QString waitCancel_ = "Отмена";
@@ -214,12 +189,7 @@ TEST_F(TransferTest, ReceivedDataThatNothingCanShowIsReported) {
 // Under the English language file the transfer's windows speak English: the waiting dialog
 // with its dots, the progress window and the messages.
 TEST_F(TransferTest, TransferWindowsSpeakTheLanguageFile) {
-    std::filesystem::copy_file(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng",
-                               home_ / "English.lng");
-    Settings s;
-    ReadSettings(s, home_);
-    s.languageName = u"English";
-    ASSERT_TRUE(WriteSettings(s, home_));
+    ASSERT_NO_FATAL_FAILURE(ChooseEnglish());
     window_ = Start();
     waitTitle_ = "Waiting for the connection";
     waitCancel_ = "Cancel";

@@ -32,10 +32,6 @@ CliRun RunCli(const QStringList& args, const QString& program = QStringLiteral(F
     return run;
 }
 
-bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 TEST(CliTransfer, DownloadOverWifiSucceedsAndUsageErrorsExitTwo) {
     TempFolder dir;
     const std::filesystem::path project = dir / "p.FWW";
