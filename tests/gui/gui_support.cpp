@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "model/codepage.h"
 #include "model/normalise.h"
 #include "model/projectfile.h"
 #include "model/settings.h"
@@ -177,6 +178,8 @@ std::vector<MenuItem> ShownMenu(const MainWindow& window) {
 std::string WriteSampleProject(const std::filesystem::path& path) {
     Workspace ws;
     StartWorkspace(ws, path.parent_path() / "no-settings-here");
+    Form(ws.definition, 0).LineType(0) = kLineText;
+    StoreCellText(Form(ws.definition, 0).LinePrompt(0), u"Barcode:");
     NormaliseDefinition(ws.definition);
     const std::string bytes = SerialiseProject(ws.definition, IsExtendedName(path));
     WriteFile(path, bytes);

@@ -95,7 +95,8 @@ class WifiWindowTest : public WindowTest {
 // The popup menu as the window shows it.
 std::vector<MenuItem> ShownMenu(const MainWindow& window);
 
-// Writes a project file of a new definition (base or extended by the name's last letter).
+// Writes a project file of a new definition (base or extended by the name's last letter) with
+// a prompt of its own on form 1, so that an empty definition written over it is told apart.
 std::string WriteSampleProject(const std::filesystem::path& path);
 
 }  // namespace fw::test
