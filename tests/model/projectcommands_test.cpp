@@ -245,6 +245,7 @@ TEST_F(ProjectCommandsTest, TheStartProjectIsTheCommandLineElseTheLastOneAndFail
     EXPECT_EQ(StartupProjectPath(*ws, u""), fs::path());
     ws->settings.autoPreloadLast = 1;
     EXPECT_EQ(StartupProjectPath(*ws, u""), fs::path("/last.FWW"));
+    EXPECT_EQ(StartupProjectPath(*ws, u"/named.FWW"), fs::path("/named.FWW"));
     ws->settings.lastProjectPath = std::u16string(300, u'p');
     EXPECT_EQ(StartupProjectPath(*ws, u"").native().size(), 255u);
 
