@@ -119,101 +119,67 @@ ReceiveResult PressableLink::Receive(std::span<std::uint8_t> buffer, std::uint32
 
 const std::string kAck = "ACK\r";
 
-// A record as the terminal frames it (see the upload tests).
-std::string Rec(int sequence, const std::string& data) {
-    std::string r = static_cast<char>(sequence) + data;
-    unsigned sum = 0;
-    for (char c : r)
-        sum += static_cast<std::uint8_t>(c);
-    for (unsigned b : {sum & 0xFF, (sum >> 8) & 0xFF})
-        r += static_cast<char>(b == 13 ? 14 : b);
-    return r + '\r';
-}
-
 enum class Flow { kImage, kLookup, kUpload };
+
+int RunFlow(Flow run, CancelRig& rig, TransferOutcome* outcome = nullptr) {
+    if (run == Flow::kUpload) return RunUpload(rig.ws, rig, rig, rig.clock, outcome);
+    return RunDownload(rig.ws, rig, rig, rig.clock,
+                       run == Flow::kImage ? kDownloadProgram : kDownloadLookup, outcome);
+}
 
 struct Case {
     const char* name;
     Flow run;
-    std::function<void(CancelRig&)> setup;
+    int acks;  // sends the terminal answers "ACK\r" first
+    // Cancel delayMs after the PC's send number afterSends (1-based), or else when the bar
+    // reaches pressAtProgress, with a link that leaves the flow to see the request itself.
+    std::optional<std::size_t> afterSends;
+    std::uint32_t delayMs;
+    std::optional<int> pressAtProgress;
     int result;
     std::size_t sends;  // what the PC sent in all; nothing goes out after the press
+    std::function<void(CancelRig&)> more = {};
     Shown messages = {};
 };
 
 TEST(Cancel, EndsTheRunAtItsNextWaitQuietlyAndLeavesNoFile) {
+    const auto retryQuestion = [](CancelRig& r) {
+        r.link->replies.push_back(Answer("FULL"));
+        r.AddLink();
+        r.answers = {kIdYes};  // the question is answered, but the cancel wins
+        r.pressOnQuestion = true;
+    };
+    const auto thirdRecordLate = [](CancelRig& r) {
+        r.ws.settings.uploadLinkType = kLinkWifi;  // 5 s a record
+        r.link->replies.push_back(Reply{{kAck, 2}, {Rec(0, "first"), 3}});
+        r.link->replies.push_back(Reply{{Rec(1, "second"), 3}});
+    };
+    const Shown retryShown{kMemoryFull, kRetryQuestion};
+    using enum Flow;
     const Case cases[] = {
-        {"handshake, in the first wait for an answer", Flow::kImage,
-         [](CancelRig& r) {
-             r.afterSends = 1;
-             r.delayMs = 1500;
-         },
-         0, 1},
-        {"image packets, in the wait for packet 20's answer", Flow::kImage,
-         [](CancelRig& r) {
-             Ack(*r.link, 1 + 20);
-             r.afterSends = 1 + 21;
-             r.delayMs = 700;
-         },
-         0, 1 + 21},
-        {"image packets, between packets, link not watching", Flow::kImage,
-         [](CancelRig& r) {
-             Ack(*r.link, 1 + 209);
-             r.watches = false;
-             r.pressAtProgress = 10;  // after packet 9
-         },
-         0, 1 + 10},
-        {"lookup lines, in the wait for line 3's answer", Flow::kLookup,
-         [](CancelRig& r) {
-             Ack(*r.link, 1 + 2);
-             r.afterSends = 1 + 3;
-             r.delayMs = 200;
-         },
-         0, 1 + 3},
-        {"lookup, during the retry question", Flow::kLookup,
-         [](CancelRig& r) {
-             Ack(*r.link, 1);
-             r.link->replies.push_back(Answer("FULL"));
-             r.AddLink();
-             r.answers = {kIdYes};  // the question is answered, but the cancel wins
-             r.pressOnQuestion = true;
-         },
-         1, 2, Shown{kMemoryFull, kRetryQuestion}},
-        {"upload handshake, in the wait for READ's answer", Flow::kUpload,
-         [](CancelRig& r) {
-             r.afterSends = 1;
-             r.delayMs = 100;
-         },
-         0, 1},
-        {"upload records, in the wait for the third record", Flow::kUpload,
-         [](CancelRig& r) {
-             r.ws.settings.uploadLinkType = kLinkWifi;  // 5 s a record
-             r.link->replies.push_back(Reply{{kAck, 2}, {Rec(0, "first"), 3}});
-             r.link->replies.push_back(Reply{{Rec(1, "second"), 3}});
-             r.afterSends = 3;  // "READ\r" and two "ACK\r"
-             r.delayMs = 4000;
-         },
-         0, 3},
-        {"upload, before its handshake, link not watching", Flow::kUpload,
-         [](CancelRig& r) {
-             r.watches = false;
-             r.pressAtProgress = kProgressBusy;  // the window opens before "READ\r"
-         },
-         0, 0},
+        {"handshake, first wait for an answer", kImage, 0, 1, 1500, {}, 0, 1},
+        {"image, wait for packet 20's answer", kImage, 1 + 20, 1 + 21, 700, {}, 0, 1 + 21},
+        {"image, between packets 9 and 10", kImage, 1 + 209, {}, 0, 10, 0, 1 + 10},
+        {"lookup, wait for line 3's answer", kLookup, 1 + 2, 1 + 3, 200, {}, 0, 1 + 3},
+        {"lookup, retry question", kLookup, 1, {}, 0, {}, 1, 2, retryQuestion, retryShown},
+        {"upload, wait for READ's answer", kUpload, 0, 1, 100, {}, 0, 1},
+        // "READ\r" and two "ACK\r" go out; the third record is 4 s late.
+        {"upload, wait for the third record", kUpload, 0, 3, 4000, {}, 0, 3, thirdRecordLate},
+        {"upload, before READ", kUpload, 0, {}, 0, kProgressBusy, 0, 0},  // the window is up
     };
     for (const Case& c : cases) {
         CancelRig rig;
         const std::filesystem::path data = rig.folder / "data.txt";
         rig.files = {c.run == Flow::kUpload ? data
                                             : rig.folder.Write("db.txt", "1\r\n2\r\n3\r\n4")};
-        c.setup(rig);
+        Ack(*rig.link, c.acks);
+        rig.afterSends = c.afterSends;
+        rig.delayMs = c.delayMs;
+        rig.pressAtProgress = c.pressAtProgress;
+        rig.watches = !c.pressAtProgress;
+        if (c.more) c.more(rig);
         TransferOutcome outcome;
-        const int result =
-            c.run == Flow::kUpload
-                ? RunUpload(rig.ws, rig, rig, rig.clock, &outcome)
-                : RunDownload(rig.ws, rig, rig, rig.clock,
-                              c.run == Flow::kImage ? kDownloadProgram : kDownloadLookup, &outcome);
-        EXPECT_EQ(result, c.result) << c.name;
+        EXPECT_EQ(RunFlow(c.run, rig, &outcome), c.result) << c.name;
         EXPECT_EQ(outcome.end, TransferEnd::kCancelled) << c.name;
         ASSERT_TRUE(rig.pressedAtMs) << c.name;
         // Not one more wait after the press: at most the 1 ms pause after a packet.
@@ -237,10 +203,7 @@ TEST(Cancel, WaitForTheTerminalCancelledIsACancelNotAFailure) {
         rig.files = {data};
         rig.pressOnOpen = true;
         TransferOutcome outcome;
-        const int result = run == Flow::kUpload ? RunUpload(rig.ws, rig, rig, rig.clock, &outcome)
-                                                : RunDownload(rig.ws, rig, rig, rig.clock,
-                                                              kDownloadProgram, &outcome);
-        EXPECT_EQ(result, run == Flow::kUpload ? -3 : -1);
+        EXPECT_EQ(RunFlow(run, rig, &outcome), run == Flow::kUpload ? -3 : -1);
         EXPECT_EQ(outcome.end, TransferEnd::kCancelled);
         EXPECT_TRUE(rig.messages.empty());
         EXPECT_TRUE(rig.progressWindows.empty());
@@ -255,10 +218,7 @@ TEST(Cancel, TheHandshakeAndTheUploadShowTheProgressWindowWhileTheyWait) {
     for (const Flow run : {Flow::kImage, Flow::kUpload}) {
         CancelRig rig;
         rig.files = {rig.folder / "data.txt"};
-        if (run == Flow::kUpload)
-            EXPECT_EQ(RunUpload(rig.ws, rig, rig, rig.clock), 0);
-        else
-            EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram), 1);
+        EXPECT_EQ(RunFlow(run, rig), run == Flow::kUpload ? 0 : 1);
         EXPECT_EQ(rig.progressWindows,
                   std::vector<std::u16string>{run == Flow::kUpload ? u"Progress: Upload Data"
                                                                    : u"Progress: Downloading..."});

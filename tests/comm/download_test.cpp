@@ -11,8 +11,8 @@
 namespace fw::test {
 namespace {
 
-int RunProgram(Rig& rig) {
-    return RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram);
+int RunProgram(Rig& rig, TransferOutcome* outcome = nullptr) {
+    return RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram, outcome);
 }
 
 TEST(ImagePacket, FramingOfDataSumAndBlockNumber) {
@@ -113,8 +113,7 @@ TEST(Download, FailuresTellTheUserAndOfferARetry) {
         Ack(*rig.link, c.acks);
         rig.link->replies.insert(rig.link->replies.end(), c.times, c.then);
         TransferOutcome outcome;
-        EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram, &outcome), 1)
-            << c.name;
+        EXPECT_EQ(RunProgram(rig, &outcome), 1) << c.name;
         EXPECT_EQ(Ended(outcome), c.ended) << c.name;
         EXPECT_EQ(rig.link->sent.size(), c.sends) << c.name;
         EXPECT_EQ(rig.messages,
@@ -136,7 +135,7 @@ TEST(Download, UnansweredPacketIsResentUnchangedAndYesToTheRetryStartsOverOnAFre
     Ack(*second, 1 + 209);
     rig.answers = {kIdYes};
     TransferOutcome outcome;
-    EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram, &outcome), 1);
+    EXPECT_EQ(RunProgram(rig, &outcome), 1);
     EXPECT_EQ(Ended(outcome), "completed 0");  // the retry's success, not the first failure
     const auto& sent = rig.link->sent;
     ASSERT_EQ(sent.size(), 1u + 5u + 2u);
@@ -165,7 +164,7 @@ TEST(Download, LinkThatDoesNotOpenEndsTheRunAsTheOpenerSays) {
         rig.next = 1;
         rig.openFailure = c.failure;
         TransferOutcome outcome;
-        EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram, &outcome), -1);
+        EXPECT_EQ(RunProgram(rig, &outcome), -1);
         EXPECT_EQ(Ended(outcome), c.ended);
     }
     // A retry whose link does not open ends as that open says, not as the first failure did.
@@ -173,7 +172,7 @@ TEST(Download, LinkThatDoesNotOpenEndsTheRunAsTheOpenerSays) {
     rig.answers = {kIdYes};
     rig.openFailure = {false, 1169};
     TransferOutcome outcome;
-    EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadProgram, &outcome), -1);
+    EXPECT_EQ(RunProgram(rig, &outcome), -1);
     EXPECT_EQ(Ended(outcome), "failed 1169");
     EXPECT_EQ(rig.opened.size(), 2u);
 }

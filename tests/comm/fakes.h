@@ -132,6 +132,18 @@ inline void Ack(LinkScript& link, int n) {
     link.replies.insert(link.replies.end(), n, Answer("ACK\r", 2));
 }
 
+// A record as the terminal frames it: sequence byte, data, the sum's low and high byte (13
+// sent as 14) and CR.
+inline std::string Rec(int sequence, const std::string& data) {
+    std::string r = static_cast<char>(sequence) + data;
+    unsigned sum = 0;
+    for (char c : r)
+        sum += static_cast<std::uint8_t>(c);
+    for (unsigned b : {sum & 0xFF, (sum >> 8) & 0xFF})
+        r += static_cast<char>(b == 13 ? 14 : b);
+    return r + '\r';
+}
+
 struct ShownMessage {
     std::u16string caption, text;
     MessageIcon icon = MessageIcon::None;

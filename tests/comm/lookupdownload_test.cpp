@@ -12,8 +12,8 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-int RunLookup(Rig& rig) {
-    return RunDownload(rig.ws, rig, rig, rig.clock, kDownloadLookup);
+int RunLookup(Rig& rig, TransferOutcome* outcome = nullptr) {
+    return RunDownload(rig.ws, rig, rig, rig.clock, kDownloadLookup, outcome);
 }
 
 // Sends the bytes as a lookup file to a terminal that acknowledges everything; returns what
@@ -111,7 +111,7 @@ TEST(LookupDownload, CancelledChoiceAndFilesOrLinksThatDoNotOpenEndTheRun) {
         rig.files.push_back(rig.folder / name);
         Ack(*rig.link, 10);
         TransferOutcome outcome;
-        EXPECT_EQ(RunDownload(rig.ws, rig, rig, rig.clock, kDownloadLookup, &outcome), -1) << name;
+        EXPECT_EQ(RunLookup(rig, &outcome), -1) << name;
         EXPECT_EQ(Ended(outcome), "failed 1161") << name;
         EXPECT_EQ(rig.messages, (Shown{{u"Error", u"Cannot open the file!", MessageIcon::Warning}}))
             << name;

@@ -12,18 +12,6 @@ namespace {
 using Strings = std::vector<std::string>;
 const std::string kAck = "ACK\r", kNak = "NAK\r", kOver = "OVER\r";
 
-// A record as the terminal frames it: sequence byte, data, the sum's low and high byte (13
-// sent as 14) and CR.
-std::string Rec(int sequence, const std::string& data) {
-    std::string r = static_cast<char>(sequence) + data;
-    unsigned sum = 0;
-    for (char c : r)
-        sum += static_cast<std::uint8_t>(c);
-    for (unsigned b : {sum & 0xFF, (sum >> 8) & 0xFF})
-        r += static_cast<char>(b == 13 ? 14 : b);
-    return r + '\r';
-}
-
 struct UploadRig : Rig {
     explicit UploadRig(bool serial = true) : Rig(serial) { files.push_back(dataFile); }
     // The terminal answers "READ\r" with "ACK\r" and the first transmission, then sends the
@@ -202,7 +190,7 @@ TEST(Upload, DisconnectInTheMiddleEndsWithoutWaitingOutTheDeadlines) {
 TEST(Upload, AnEndWithoutRecordsLeavesTheChosenFileAsItWasAndNothingBesideIt) {
     const ShownMessage timeOut{u"Error", u"Time out!", MessageIcon::Warning},
         noData{u"Upload Data", u"No data received!"},
-        cannotCreate{u"Error", u"File open/create failed!"};
+        cannotCreate{u"Error", u"File open/create failed!"}, lost{u"Error", u"Time out!"};
     struct Case {
         const char* name;
         std::function<void(UploadRig&)> setup;
@@ -214,48 +202,23 @@ TEST(Upload, AnEndWithoutRecordsLeavesTheChosenFileAsItWasAndNothingBesideIt) {
     const auto target = [](const char* path) {
         return [path](UploadRig& r) { r.files = {r.folder / path}; };
     };
+    const auto sends = [](Strings t) { return [t](UploadRig& r) { r.Terminal(t); }; };
+    const auto gone = [](UploadRig& r) { r.link->replies = {Reply{{kAck, 1}, {"", 1, true}}}; };
+    const auto openFails = [](LinkOpenFailure failure) {
+        return [failure](UploadRig& r) {
+            r.next = 1;
+            r.openFailure = failure;
+        };
+    };
     const Case cases[] = {
         {"no answer to READ", [](UploadRig&) {}, 0, 3, {timeOut, noData}, "failed 1144"},
-        {"OVER first", [](UploadRig& r) { r.Terminal({kOver}); }, 0, 1, {noData}, "failed 1134"},
-        {"eleven time-outs",
-         [](UploadRig& r) { r.Terminal({Rec(0, "A")}); },
-         -1,
-         1,
-         {{u"Error", u"Time out!"}},
-         "failed 1144"},
-        {"terminal gone",
-         [](UploadRig& r) {
-             r.link->replies = {Reply{{kAck, 1}, {"", 1, true}}};
-         },
-         -1,
-         1,
-         {{u"Error", u"Time out!"}},
-         "failed 1144"},
-        {"folder that does not exist",
-         target("no-such-folder/data.txt"),
-         -2,
-         0,
-         {cannotCreate},
-         "failed 1170"},
+        {"OVER first", sends({kOver}), 0, 1, {noData}, "failed 1134"},
+        {"eleven time-outs", sends({Rec(0, "A")}), -1, 1, {lost}, "failed 1144"},
+        {"terminal gone", gone, -1, 1, {lost}, "failed 1144"},
+        {"no such folder", target("nowhere/data.txt"), -2, 0, {cannotCreate}, "failed 1170"},
         {"a folder chosen", target("sub"), -2, 0, {cannotCreate}, "failed 1170"},
-        {"port cannot be opened",
-         [](UploadRig& r) {
-             r.next = 1;
-             r.openFailure = {false, 1162};
-         },
-         -3,
-         0,
-         {},
-         "failed 1162"},
-        {"wait for the terminal cancelled",
-         [](UploadRig& r) {
-             r.next = 1;
-             r.openFailure = {true, 0};
-         },
-         -3,
-         0,
-         {},
-         "cancelled 0"},
+        {"port cannot be opened", openFails({false, 1162}), -3, 0, {}, "failed 1162"},
+        {"wait for the terminal cancelled", openFails({true, 0}), -3, 0, {}, "cancelled 0"},
         {"dialog cancelled", [](UploadRig& r) { r.files.clear(); }, 0, 0, {}, "cancelled 0"},
     };
     for (const bool existing : {false, true}) {

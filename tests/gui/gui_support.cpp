@@ -7,11 +7,14 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTcpServer>
 #include <QTest>
 #include <memory>
 
+#include "model/codepage.h"
 #include "model/normalise.h"
 #include "model/projectfile.h"
+#include "model/settings.h"
 #include "model/workspace.h"
 
 namespace fw::test {
@@ -130,6 +133,41 @@ std::unique_ptr<MainWindow> WindowTest::Start(const std::u16string& commandLine)
     return window;
 }
 
+void WifiWindowTest::SetUp() {
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    port_ = probe.serverPort();
+    probe.close();
+    Settings s;
+    s.downloadLinkType = kLinkWifi;
+    s.uploadLinkType = kLinkWifi;
+    s.networkPort = port_;
+    ASSERT_TRUE(WriteSettings(s, home_));
+    window_ = Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void WifiWindowTest::TearDown() {
+    if (sim_.state() == QProcess::NotRunning) return;
+    sim_.kill();
+    sim_.waitForFinished(5000);
+}
+
+void WifiWindowTest::StartTerminal(const QStringList& options) {
+    sim_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim_.start(QStringLiteral(FW_SIM_PATH),
+               QStringList{"--tcp", QStringLiteral("127.0.0.1:%1").arg(port_)} + options);
+}
+
+void WindowTest::ChooseEnglish() {
+    std::filesystem::copy_file(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng",
+                               home_ / "English.lng");
+    Settings s;
+    ReadSettings(s, home_);
+    s.languageName = u"English";
+    ASSERT_TRUE(WriteSettings(s, home_));
+}
+
 std::vector<MenuItem> ShownMenu(const MainWindow& window) {
     std::vector<MenuItem> items;
     for (QAction* a : window.popupMenu()->actions())
@@ -140,6 +178,8 @@ std::vector<MenuItem> ShownMenu(const MainWindow& window) {
 std::string WriteSampleProject(const std::filesystem::path& path) {
     Workspace ws;
     StartWorkspace(ws, path.parent_path() / "no-settings-here");
+    Form(ws.definition, 0).LineType(0) = kLineText;
+    StoreCellText(Form(ws.definition, 0).LinePrompt(0), u"Barcode:");
     NormaliseDefinition(ws.definition);
     const std::string bytes = SerialiseProject(ws.definition, IsExtendedName(path));
     WriteFile(path, bytes);

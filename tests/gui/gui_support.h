@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -69,16 +70,33 @@ class WindowTest : public ::testing::Test {
   protected:
     WindowTest() { std::filesystem::create_directories(home_); }
     std::unique_ptr<MainWindow> Start(const std::u16string& commandLine = {});
+    // Puts the English sample language file beside the program and chooses it in the settings.
+    void ChooseEnglish();
 
     TempFolder dir_;
     std::filesystem::path home_ = dir_ / "program";
     int sheetsOpened_ = 0;
 };
 
+// A started window whose downloads and uploads both go over Wi-Fi to a free port, and the
+// virtual terminal that connects to that port; a terminal still running at the end is killed.
+class WifiWindowTest : public WindowTest {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Starts the terminal with these options besides its address.
+    void StartTerminal(const QStringList& options);
+
+    quint16 port_ = 0;
+    std::unique_ptr<MainWindow> window_;
+    QProcess sim_;
+};
+
 // The popup menu as the window shows it.
 std::vector<MenuItem> ShownMenu(const MainWindow& window);
 
-// Writes a project file of a new definition (base or extended by the name's last letter).
+// Writes a project file of a new definition (base or extended by the name's last letter) with
+// a prompt of its own on form 1, so that an empty definition written over it is told apart.
 std::string WriteSampleProject(const std::filesystem::path& path);
 
 }  // namespace fw::test

@@ -292,11 +292,7 @@ TEST_F(PreferencesTest, LinkThatNothingCanOpenIsReported) {
 
 // The about box under the English language file: no Russian text left in it.
 TEST_F(PreferencesTest, AboutBoxSpeaksTheLanguageFile) {
-    std::filesystem::copy_file(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng",
-                               home_ / "English.lng");
-    Settings s;
-    s.languageName = u"English";
-    ASSERT_TRUE(WriteSettings(s, home_));
+    ASSERT_NO_FATAL_FAILURE(ChooseEnglish());
     auto w = Start();
     DialogScript()
         .Expect("AboutBox",

@@ -2,8 +2,12 @@
 // progress window, the messages and the received file, with the dialogs answered by the test.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTest>
@@ -41,28 +45,9 @@ class PaintCounter : public QObject {
     const MainWindow& window_;
 };
 
-class TransferTest : public test::WindowTest {
+class TransferTest : public test::WifiWindowTest {
   protected:
-    void SetUp() override {
-        std::filesystem::create_directories(received_);
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port_ = probe.serverPort();
-        probe.close();
-        Settings s;
-        s.downloadLinkType = kLinkWifi;
-        s.uploadLinkType = kLinkWifi;
-        s.networkPort = port_;
-        ASSERT_TRUE(WriteSettings(s, home_));
-        window_ = Start();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    void TearDown() override {
-        if (sim_.state() != QProcess::NotRunning) {
-            sim_.kill();
-            sim_.waitForFinished(5000);
-        }
-    }
+    TransferTest() { std::filesystem::create_directories(received_); }
 
     // Answers the waiting dialog: checks its texts, lets the dots run, then lets the terminal
     // connect to the PC as a Wi-Fi terminal does. The texts it showed go to waitingTexts_.
@@ -77,20 +62,14 @@ class TransferTest : public test::WindowTest {
                              [this, dialog] { waitingTexts_.insert(dialog->Text()); });
             sampler->start(50);
             QTimer::singleShot(1200, dialog, [this, extra] {
-                sim_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-                sim_.start(
-                    QStringLiteral(FW_SIM_PATH),
-                    QStringList{"--tcp", QStringLiteral("127.0.0.1:%1").arg(port_), "--out",
-                                QString::fromStdString(received_.string()), "--sessions", "1"} +
-                        extra);
+                StartTerminal(QStringList{"--out", QString::fromStdString(received_.string()),
+                                          "--sessions", "1"} +
+                              extra);
             });
         });
     }
 
     std::filesystem::path received_ = dir_ / "terminal";
-    quint16 port_ = 0;
-    std::unique_ptr<MainWindow> window_;
-    QProcess sim_;
     std::set<QString> waitingTexts_;
     QString waitTitle_ = "Ожидание подключения";
     QString waitCancel_ = "Отмена";
@@ -214,12 +193,7 @@ TEST_F(TransferTest, ReceivedDataThatNothingCanShowIsReported) {
 // Under the English language file the transfer's windows speak English: the waiting dialog
 // with its dots, the progress window and the messages.
 TEST_F(TransferTest, TransferWindowsSpeakTheLanguageFile) {
-    std::filesystem::copy_file(std::filesystem::path(FW_SOURCE_DIR) / "samples/English.lng",
-                               home_ / "English.lng");
-    Settings s;
-    ReadSettings(s, home_);
-    s.languageName = u"English";
-    ASSERT_TRUE(WriteSettings(s, home_));
+    ASSERT_NO_FATAL_FAILURE(ChooseEnglish());
     window_ = Start();
     waitTitle_ = "Waiting for the connection";
     waitCancel_ = "Cancel";
@@ -241,6 +215,90 @@ TEST_F(TransferTest, TransferWindowsSpeakTheLanguageFile) {
     for (const QString& text : waitingTexts_)
         EXPECT_TRUE(text.startsWith("Waiting for the terminal to connect")) << text.toStdString();
 }
+
+// Cancel and Esc on the real progress window while a transfer waits for a slow or silent
+// terminal: the transfer ends at once, asks and says nothing more, closes the connection and
+// leaves no received file.
+struct CancelCase {
+    const char* name;
+    int command;
+    QStringList simFaults;
+    int pressAtValue;  // the bar's value at which the person gives up (-1: busy, an upload)
+    bool escape;       // Esc instead of the Cancel button
+};
+
+class ProgressCancelTest : public test::WifiWindowTest,
+                           public ::testing::WithParamInterface<CancelCase> {};
+
+void PrintTo(const CancelCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+TEST_P(ProgressCancelTest, TransferEndsAtOnceWithoutAQuestionOrAFile) {
+    const CancelCase& c = GetParam();
+    std::string records;
+    for (int i = 0; i < 50; ++i)
+        records += "4600" + std::to_string(i) + ";1\r\n";
+    const auto collected = dir_.Write("collected.txt", records);
+    const auto received = dir_ / "received.TXT";
+    // The terminal connects as soon as the PC listens.
+    StartTerminal(QStringList{"--sessions", "1", "--out",
+                              QString::fromStdString((dir_ / "terminal").string()), "--records",
+                              QString::fromStdString(collected.string())} +
+                  c.simFaults);
+    ASSERT_TRUE(sim_.waitForStarted(10000));
+
+    QElapsedTimer sincePress;
+    bool pressed = false;
+    DialogScript script;
+    if (c.command == kCmdReceiveData) script.Choose(received);
+    script.Expect("ProgressDlg", [&](QWidget* d) {
+        auto* progress = qobject_cast<ProgressDlg*>(d);
+        ASSERT_NE(progress, nullptr);
+        auto* cancel = progress->findChild<QAbstractButton*>(QStringLiteral("cancel"));
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_TRUE(cancel->isVisible());
+        // The person waits a little, as long as the bar says the transfer is under way.
+        auto* watch = new QTimer(progress);
+        QObject::connect(watch, &QTimer::timeout, progress, [&, progress, cancel, watch] {
+            const bool busy = progress->findChild<QProgressBar*>()->maximum() == 0;
+            if (c.pressAtValue < 0 ? !busy : progress->Value() < c.pressAtValue) return;
+            watch->stop();
+            QTimer::singleShot(300, progress, [&, progress, cancel] {
+                pressed = true;
+                sincePress.start();
+                if (c.escape)
+                    QTest::keyClick(progress, Qt::Key_Escape);
+                else
+                    cancel->click();
+            });
+        });
+        watch->start(10);
+    });
+    EXPECT_TRUE(script.Run([&] { window_->command(c.command); }).isEmpty());
+    ASSERT_TRUE(pressed);
+    EXPECT_FALSE(window_->transferRunning());
+    // The silent terminal would have held it for seconds more.
+    EXPECT_LT(sincePress.elapsed(), 3000);
+    // The PC closed the connection: the terminal's one session is over.
+    EXPECT_TRUE(sim_.waitForFinished(5000));
+    EXPECT_FALSE(std::filesystem::exists(received));
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phases, ProgressCancelTest,
+    ::testing::Values(
+        CancelCase{"DownloadHandshakeButton",
+                   kCmdDownloadApplication,
+                   {"--ignore-hello", "100"},
+                   0,
+                   false},
+        CancelCase{
+            "DownloadPacketsEscape", kCmdDownloadApplication, {"--no-answer", "3:100"}, 6, true},
+        CancelCase{"UploadRecordsButton", kCmdReceiveData, {"--no-answer", "2:100"}, -1, false},
+        CancelCase{"UploadHandshakeEscape", kCmdReceiveData, {"--ignore-hello", "100"}, -1, true}),
+    [](const ::testing::TestParamInfo<CancelCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace fw

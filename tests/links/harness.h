@@ -47,6 +47,10 @@ inline std::string Utf8(std::u16string_view text) {
     return QString::fromStdU16String(std::u16string(text)).toStdString();
 }
 
+inline bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
 // A TCP port on 127.0.0.1 that nothing listens on right now.
 inline std::uint16_t FreePort() {
     EnsureQtApplication();

@@ -6,9 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <deque>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,26 +24,10 @@ namespace {
 namespace fs = std::filesystem;
 using Paths = std::vector<std::u16string>;
 
-class ScriptedDialogs : public ProjectDialogs {
-  public:
-    std::optional<fs::path> ChooseFile(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::deque<std::optional<fs::path>> answers;
-    std::vector<FileDialogRequest> requests;
-};
+using test::ScriptedDialogs;
 
-class ProjectCommandsTest : public ::testing::Test {
+class ProjectCommandsTest : public test::WorkspaceTest {
   protected:
-    void SetUp() override {
-        ws = std::make_unique<Workspace>();
-        StartWorkspace(*ws, dir.Path());
-        ws->presenter = &presenter;
-    }
     // A project whose first prompt on form 1 says which one it is.
     fs::path Project(const std::string& name, std::u16string_view prompt) {
         Workspace other;
@@ -69,9 +51,6 @@ class ProjectCommandsTest : public ::testing::Test {
         return texts;
     }
 
-    test::TempFolder dir;
-    std::unique_ptr<Workspace> ws;
-    test::RecordingPresenter presenter;
     ScriptedDialogs dialogs;
 };
 
@@ -266,6 +245,7 @@ TEST_F(ProjectCommandsTest, TheStartProjectIsTheCommandLineElseTheLastOneAndFail
     EXPECT_EQ(StartupProjectPath(*ws, u""), fs::path());
     ws->settings.autoPreloadLast = 1;
     EXPECT_EQ(StartupProjectPath(*ws, u""), fs::path("/last.FWW"));
+    EXPECT_EQ(StartupProjectPath(*ws, u"/named.FWW"), fs::path("/named.FWW"));
     ws->settings.lastProjectPath = std::u16string(300, u'p');
     EXPECT_EQ(StartupProjectPath(*ws, u"").native().size(), 255u);
 
@@ -292,27 +272,25 @@ TEST_F(ProjectCommandsTest, TheStartProjectIsTheCommandLineElseTheLastOneAndFail
 }
 
 TEST_F(ProjectCommandsTest, FilesTheSystemRefusesAreNamedWithTheSystemsReason) {
-    // A name longer than the system allows is refused even for a user who may read anything.
-    const fs::path tooLong = dir.Path() / (std::string(300, 'n') + ".FWW");
-    ProjectLoadResult r = LoadProject(*ws, tooLong);
-    EXPECT_FALSE(r.loaded);
-    EXPECT_EQ(r.problem, ProjectFileProblem::CannotOpen);
-    ASSERT_EQ(presenter.shown.size(), 1u);
-    EXPECT_EQ(presenter.shown[0].caption, u"Ошибка");
-    EXPECT_EQ(presenter.shown[0].text, u"Ошибка открытия файла задачи: (" +
-                                           SystemErrorText(r.systemError) + u")\r\n" +
-                                           tooLong.u16string());
-    EXPECT_TRUE(ws->currentProjectPath.empty());
-}
-
-TEST_F(ProjectCommandsTest, AFileWithoutReadPermissionIsRefused) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads files without read permission";
-    const fs::path locked = Project("locked.FWW", u"LOCKED");
-    fs::permissions(locked, fs::perms::none);
-    const ProjectLoadResult r = LoadProject(*ws, locked);
-    EXPECT_EQ(r.problem, ProjectFileProblem::CannotOpen);
-    EXPECT_EQ(presenter.shown.size(), 1u);
-    EXPECT_TRUE(ws->currentProjectPath.empty());
+    // A name longer than the system allows is refused even for a user who may read anything;
+    // a file without read permission is refused unless the user is root.
+    std::vector<fs::path> refused = {dir.Path() / (std::string(300, 'n') + ".FWW")};
+    if (geteuid() != 0) {
+        refused.push_back(Project("locked.FWW", u"LOCKED"));
+        fs::permissions(refused.back(), fs::perms::none);
+    }
+    for (const fs::path& file : refused) {
+        const ProjectLoadResult r = LoadProject(*ws, file);
+        EXPECT_FALSE(r.loaded);
+        EXPECT_EQ(r.problem, ProjectFileProblem::CannotOpen);
+        ASSERT_EQ(presenter.shown.size(), 1u);
+        EXPECT_EQ(presenter.shown[0].caption, u"Ошибка");
+        EXPECT_EQ(presenter.shown[0].text, u"Ошибка открытия файла задачи: (" +
+                                               SystemErrorText(r.systemError) + u")\r\n" +
+                                               file.u16string());
+        EXPECT_TRUE(ws->currentProjectPath.empty());
+        presenter.shown.clear();
+    }
 }
 
 TEST_F(ProjectCommandsTest, ConfirmedPreferencesPutOnlyTheChosenLanguageInForce) {

@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,18 +38,7 @@ constexpr std::size_t kExtendedSize = 20844;
 
 const std::u16string kMismatch = u"Format mismatch !!!";
 
-class ScriptedDialogs : public ProjectDialogs {
-  public:
-    std::optional<fs::path> ChooseFile(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::deque<std::optional<fs::path>> answers;
-    std::vector<FileDialogRequest> requests;
-};
+using test::ScriptedDialogs;
 
 void ExpectProjectFilter(const FileDialogRequest& r) {
     ASSERT_EQ(r.filters.size(), 1u);
@@ -82,13 +69,8 @@ class FileBytes {
     std::string bytes_;
 };
 
-class ProjectFileTest : public ::testing::Test {
+class ProjectFileTest : public test::WorkspaceTest {
   protected:
-    void SetUp() override {
-        ws = std::make_unique<Workspace>();
-        StartWorkspace(*ws, dir.Path());
-        ws->presenter = &presenter;
-    }
     // What the Open command does before it reads.
     void Reset() {
         ResetReaderSettings(ws->definition);
@@ -118,9 +100,6 @@ class ProjectFileTest : public ::testing::Test {
         return text;
     }
 
-    test::TempFolder dir;
-    std::unique_ptr<Workspace> ws;
-    test::RecordingPresenter presenter;
     Definition& d() { return ws->definition; }
 };
 

@@ -2,9 +2,15 @@
 // text and escapes it holds, and a message presenter that records what it was asked to show.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstddef>
+#include <deque>
+#include <filesystem>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +18,9 @@
 
 #include "model/definition.h"
 #include "model/messages.h"
+#include "model/projectfile.h"
+#include "model/workspace.h"
+#include "support/temp_folder.h"
 
 namespace fw::test {
 
@@ -53,6 +62,33 @@ class RecordingPresenter : public MessagePresenter {
     }
     std::vector<MessageRequest> shown;
     int answer = kIdOk;
+};
+
+// A file dialog that hands out its answers in order, then cancels, and keeps each request.
+class ScriptedDialogs : public ProjectDialogs {
+  public:
+    std::optional<std::filesystem::path> ChooseFile(const FileDialogRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<std::filesystem::path>> answers;
+    std::vector<FileDialogRequest> requests;
+};
+
+// A workspace started in a folder of its own, whose messages are recorded.
+class WorkspaceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        StartWorkspace(*ws, dir.Path());
+        ws->presenter = &presenter;
+    }
+
+    TempFolder dir;
+    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
+    RecordingPresenter presenter;
 };
 
 }  // namespace fw::test
