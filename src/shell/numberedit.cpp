@@ -4,28 +4,10 @@
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 #include <algorithm>
-#include <limits>
+
+#include "model/numbercorrection.h"
 
 namespace fw {
-
-NumberCorrection CorrectNumber(const QString& text, int minimum, int maximum, int replacement,
-                               int lastAccepted) {
-    bool digits = !text.isEmpty();
-    long long value = 0;
-    for (QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
-            digits = false;
-            break;
-        }
-        // Long runs of digits only need to stay above the range.
-        value = std::min<long long>(value * 10 + (c.unicode() - u'0'),
-                                    std::numeric_limits<int>::max() + 1LL);
-    }
-    if (!digits || value < minimum) return {QString::number(replacement), replacement};
-    if (value > maximum) return {QString::number(lastAccepted), lastAccepted};
-    const int accepted = static_cast<int>(value);
-    return {QString::number(accepted), accepted};
-}
 
 NumberEdit::NumberEdit(int minimum, int maximum, int replacement, QWidget* parent)
     : QAbstractSpinBox(parent),
@@ -48,10 +30,11 @@ void NumberEdit::setValue(int value) {
 
 void NumberEdit::Correct(const QString& text) {
     const NumberCorrection corrected =
-        CorrectNumber(text, minimum_, maximum_, replacement_, value_);
-    if (corrected.text != text) {
-        lineEdit()->setText(corrected.text);
-        lineEdit()->setCursorPosition(static_cast<int>(corrected.text.size()));
+        CorrectNumber(text.toStdU16String(), minimum_, maximum_, replacement_, value_);
+    const QString shown = QString::fromStdU16String(corrected.text);
+    if (shown != text) {
+        lineEdit()->setText(shown);
+        lineEdit()->setCursorPosition(static_cast<int>(shown.size()));
     }
     if (corrected.value != value_) {
         value_ = corrected.value;

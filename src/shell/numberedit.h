@@ -5,17 +5,7 @@
 
 namespace fw {
 
-struct NumberCorrection {
-    QString text;  // what the edit shows afterwards
-    int value;     // the accepted value
-};
-
-// The correction of a number edit after every change: text that is not a number, and a value
-// below the range, become `replacement`; a value above the range goes back to `lastAccepted`;
-// a value in range typed with leading zeros is rewritten without them.
-NumberCorrection CorrectNumber(const QString& text, int minimum, int maximum, int replacement,
-                               int lastAccepted);
-
+// The rules of the correction are the core's (CorrectNumber), shared with the definition editor.
 class NumberEdit : public QAbstractSpinBox {
     Q_OBJECT
   public:

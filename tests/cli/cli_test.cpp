@@ -190,6 +190,32 @@ TEST(Cli, UsageErrorsExitWithTwoAndHelpWithZero) {
     EXPECT_FALSE(std::filesystem::exists(dir / "p.FWW"));
 }
 
+// Without Qt the tool has no links; its help says which commands that leaves out, and asking
+// for one of them says why it is missing instead of calling it unknown.
+TEST(Cli, HelpSaysWhichTransferCommandsThisBuildLacks) {
+    ToolFolder dir;
+    const ToolResult help = Cli(dir, "--help");
+    ASSERT_EQ(help.exitCode, 0);
+    for (const char* command : {"new", "image", "convert", "show", "check"})
+        EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
+    const std::string lacking = "not available: download download-lookup receive\n";
+#ifdef FW_CLI_WITHOUT_LINKS
+    EXPECT_NE(help.out.find(lacking), std::string::npos) << help.out;
+    EXPECT_EQ(help.out.find("\n  download "), std::string::npos) << help.out;
+    for (const char* command : {"download p.FWW", "download-lookup l.txt", "receive r.txt"}) {
+        SCOPED_TRACE(command);
+        const ToolResult r = Cli(dir, command);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.err.find("needs the terminal links"), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "r.txt"));
+#else
+    EXPECT_EQ(help.out.find(lacking), std::string::npos) << help.out;
+    for (const char* command : {"download", "download-lookup", "receive"})
+        EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
+#endif
+}
+
 TEST(Cli, ShowDescribesTheProjectForPeopleAndAsJson) {
     ToolFolder dir;
     dir.Write("sample.FWW", test::ReadFile(kSample));

@@ -26,35 +26,6 @@ namespace {
 
 using test::DialogScript;
 
-// The commonest corrections are typed into the dialog below; these are the rest.
-TEST(NumberCorrection, RulesOfTheNumberEdits) {
-    struct Case {
-        const char* typed;
-        int minimum, maximum, replacement, last;
-        const char* shown;
-        int value;
-    };
-    const Case cases[] = {
-        {"0", 1, 255, 1, 12, "1", 1},   // below the range: the lower bound
-        {"1x", 1, 255, 1, 12, "1", 1},  // not a number
-        {"-5", 0, 30, 0, 4, "0", 0},
-        {"255", 1, 255, 1, 3, "255", 255},
-        {"007", 0, 30, 0, 4, "7", 7},  // leading zeros are dropped
-        {"00", 0, 30, 0, 4, "0", 0},
-        {"31", 0, 30, 0, 4, "4", 4},                   // above the range: the last accepted value
-        {"0", 1, 65535, 65535, 5000, "65535", 65535},  // the network port falls back to 65535
-        {"65536", 1, 65535, 65535, 5000, "5000", 5000},
-        {"99999999999999999999", 1, 65535, 65535, 5000, "5000", 5000},
-        {"080", 1, 65535, 65535, 5000, "80", 80},
-    };
-    for (const Case& c : cases) {
-        const NumberCorrection r =
-            CorrectNumber(c.typed, c.minimum, c.maximum, c.replacement, c.last);
-        EXPECT_EQ(r.text, QString(c.shown)) << c.typed;
-        EXPECT_EQ(r.value, c.value) << c.typed;
-    }
-}
-
 class PreferencesTest : public test::WindowTest {
   protected:
     PreferencesTest() { StartWorkspace(ws_, home_); }

@@ -1,8 +1,10 @@
 // formwright-cli <command> [options]: every non-interactive job from a shell.
 #include <algorithm>
+#include <array>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli.h"
@@ -22,6 +24,15 @@ CommandGroup::CommandGroup(std::span<const Command> commands) {
 
 namespace {
 
+// The transfer commands reach the terminal through the links, which are built on Qt; a build
+// without Qt leaves them out and names them here.
+#ifdef FW_CLI_WITHOUT_LINKS
+constexpr std::array<std::string_view, 3> kLinkCommands = {"download", "download-lookup",
+                                                           "receive"};
+#else
+constexpr std::array<std::string_view, 0> kLinkCommands = {};
+#endif
+
 void PrintCommandList(std::ostream& os) {
     os << "usage: formwright-cli <command> [options]\n\ncommands:\n";
     std::size_t width = 0;
@@ -29,6 +40,12 @@ void PrintCommandList(std::ostream& os) {
         width = std::max(width, c.name.size());
     for (const auto& c : CommandTable())
         os << "  " << c.name << std::string(width - c.name.size() + 2, ' ') << c.summary << "\n";
+    if (!kLinkCommands.empty()) {
+        os << "\nBuilt without Qt, this tool has no terminal links; not available:";
+        for (std::string_view name : kLinkCommands)
+            os << " " << name;
+        os << "\n";
+    }
     os << "\n\"formwright-cli <command> --help\" tells more about a command.\n";
 }
 
@@ -59,6 +76,12 @@ int main(int argc, char** argv) {
     for (const auto& c : CommandTable())
         if (c.name == args[0]) command = &c;
     if (command == nullptr) {
+        if (std::find(kLinkCommands.begin(), kLinkCommands.end(), args[0]) != kLinkCommands.end()) {
+            std::cerr << "formwright-cli: \"" << args[0]
+                      << "\" needs the terminal links, and this build has none (it was built "
+                         "without Qt)\n";
+            return kExitFailed;
+        }
         std::cerr << "formwright-cli: unknown command \"" << args[0] << "\"\n\n";
         PrintCommandList(std::cerr);
         return kExitUsage;
