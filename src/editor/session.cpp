@@ -23,7 +23,6 @@ Snapshot TakeSnapshot(const EditingSession& session) {
 
 void RestoreSnapshot(EditingSession& session, const Snapshot& snapshot) {
     std::ranges::copy(snapshot.record, fw::Form(session.working, snapshot.form).Data());
-    session.currentForm = snapshot.form;
 }
 
 std::u16string UiText(const EditingSession& session, int id) {
