@@ -21,9 +21,7 @@ TEST_F(FormPageTest, ListsStoreTheirCodesOnTheCurrentForm) {
     EXPECT_EQ(view.form.selected, 4);
     EXPECT_EQ(view.form.entries[4].text, u"form  5");
     EXPECT_EQ(view.escTarget.entries[13].text, u"menu  3");
-    EXPECT_EQ(view.errorTarget.entries[0].text, u"нет");
     EXPECT_EQ(view.errorTarget.selected, 2);
-    EXPECT_EQ(view.nextTarget.selected, 5) << "a new form goes on to itself";
 
     // A choice outside a list changes nothing.
     const auto before = Record();
@@ -37,7 +35,6 @@ TEST_F(FormPageTest, ListsStoreTheirCodesOnTheCurrentForm) {
 TEST_F(FormPageTest, NotFoundListOfADatabaseReadOnceOffersOnlyInserts) {
     DefineDatabase(2, {4, 6});
     ASSERT_TRUE(SelectFormLookup(s, 2).Accepted());
-    EXPECT_EQ(ViewFormPage(s).notFoundAction.entries.size(), 7u);
     ASSERT_TRUE(SelectNotFoundAction(s, 5).Accepted());
     EXPECT_EQ(F().NotFoundAction(), 5) << "plain list: the index is the code";
 
