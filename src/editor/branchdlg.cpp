@@ -36,6 +36,14 @@ FilterView MakeFilterView(const EditingSession& session, int field, int variable
 
 }  // namespace
 
+Snapshot OpenBranchDialog(EditingSession& session) {
+    const Snapshot snapshot = TakeSnapshot(session);
+    FormRecord f = session.Form();
+    for (int k = 0; k < kFnGroups; ++k)
+        if (f.FnBranch(k) > codes::kBranchBalance) f.FnBranch(k) = 0;
+    return snapshot;
+}
+
 BranchDialogView ViewBranchDialog(const EditingSession& session) {
     BranchDialogView view;
     const ConstFormRecord f = session.Form();

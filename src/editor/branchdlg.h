@@ -13,8 +13,11 @@ struct BranchDialogView {
     std::array<ListView, kFnGroups> branch;
     std::array<bool, kFnGroups> propertiesEnabled{};  // each key's "Свойства"
 };
-// A stored branch the list does not know reads as "disable"; the byte stays as it is until the
-// user chooses another branch.
+// Opening the dialog takes its snapshot, then turns a stored branch the list does not know into
+// "disable", so that OK stores what the dialog showed; Cancel (RestoreSnapshot) gives the byte
+// back as the file had it.
+Snapshot OpenBranchDialog(EditingSession& session);
+// A stored branch the list does not know reads as "disable".
 BranchDialogView ViewBranchDialog(const EditingSession& session);
 // Choosing to delete the last record on a form that does not save asks first; pass the
 // answer back.

@@ -60,8 +60,7 @@ void CommitSheet(const EditingSession& session, Workspace& ws) {
         if (Lookup(d, db).Delimiter() != 0) LayOutDelimited(Lookup(d, db));
 
     // The utilities menu lists the calculator one place lower when a database can be loaded.
-    Byte& calculator = Terminal(d).UtilityLine(0)[0];
-    if (calculator >= '0' && calculator <= '9') calculator = AnyLookupInUse(d) ? '9' : '8';
+    Terminal(d).UtilityLine(0)[0] = AnyLookupInUse(d) ? '9' : '8';
 
     d.readerOptions2 = w.readerOptions2;
     d.barcodeRules = w.barcodeRules;

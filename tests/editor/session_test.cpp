@@ -121,6 +121,13 @@ TEST_F(SessionTest, OutOfRangeBytesViewWithoutChange) {
     ASSERT_TRUE(SelectBranch(s, 0, 2).Accepted());
     EXPECT_EQ(F().FnBranch(0), 2);
     EXPECT_EQ(F().FnBranch(1), 14);
+
+    // The branch dialog stores what it shows; its Cancel gives the file's byte back.
+    const Snapshot opened = OpenBranchDialog(s);
+    EXPECT_EQ(F().FnBranch(1), 0);
+    EXPECT_EQ(F().FnBranch(0), 2);
+    RestoreSnapshot(s, opened);
+    EXPECT_EQ(F().FnBranch(1), 14);
 }
 
 }  // namespace
