@@ -74,6 +74,30 @@ void ClearDataProperties(FormRecord f, int line) {
     f.CheckDigit(line) = 0;
 }
 
+// A line into which a GS1 identifier of a scanned barcode is transferred holds data, so only
+// the types that take data may be chosen for it.
+bool Gs1Target(const EditingSession& session, int line) {
+    const int source = FieldLink(session.working, session.currentForm).LinkLine(line);
+    return source >= 1 && source <= kLinesPerForm;
+}
+bool TakesGs1Data(int type) {
+    return Between(type, kLineText, kLineBoolean) || type == kLineAlphameric || type == kLineSerial;
+}
+
+// A line that no longer reads a weight barcode stops sending its weight, and the line that
+// received it is an ordinary real line again.
+void DropWeightSource(EditingSession& session, int line, int type) {
+    if (type != kLineNil && !Between(type, kLineBoolean, kLinePause)) return;
+    BarcodeRulesRecord rules = Rules(session.working);
+    Byte& flag = rules.WeightTransferFlag(session.currentForm, line);
+    if (flag == 0) return;
+    flag = 0;
+    const int target = rules.WeightTargetLine(session.currentForm, line) - 1;
+    FormRecord f = session.Form();
+    if (target > line && target < kLinesPerForm && f.LineType(target) == kLineWeight)
+        f.LineType(target) = kLineReal;
+}
+
 Outcome StoreLength(EditingSession& session, int line, std::u16string_view text, bool max) {
     if (!ValidLine(line)) return Outcome::Refuse();
     FormRecord f = session.Form();
@@ -141,6 +165,9 @@ Outcome SelectLineType(EditingSession& session, int line, int index) {
     if (old == kLineWeight) return Outcome::Refuse();  // the weight rule owns this line's type
     const int type = codes::kFieldTypes.entries[static_cast<std::size_t>(index)].code;
     if (type == old) return Outcome::Accept();
+    if (Gs1Target(session, line) && !TakesGs1Data(type))
+        return Outcome::Refuse(
+            u"Тип данных не может быть выбран, так как в поле передается GS1 AI");
     if (type == kLineSerial) {
         for (int i = 0; i < kLinesPerForm; ++i)
             if (i != line && f.LineType(i) == kLineSerial)
@@ -158,6 +185,7 @@ Outcome SelectLineType(EditingSession& session, int line, int index) {
     if (!NumericLineType(type) && f.LineLookupField(line) <= 24)
         f.LineLookupField(line) =
             static_cast<Byte>(codes::PlainLookupColumn(f.LineLookupField(line)));
+    DropWeightSource(session, line, type);
     return Outcome::Accept();
 }
 

@@ -189,6 +189,35 @@ TEST_F(FieldLinesTest, AWeightLineShowsAsRealAndKeepsItsType) {
     EXPECT_EQ(F().LineType(0), kLineWeight);
 }
 
+TEST_F(FieldLinesTest, AGs1TargetTakesOnlyDataTypes) {
+    F().LineType(2) = kLineText;
+    FieldLink(s.working, 0).LinkLine(2) = 1;  // line 1's barcode feeds line 3
+    const auto before = Record();
+    const Outcome o = SelectLineType(s, 2, kFixedIndex);
+    EXPECT_TRUE(o.Refused());
+    EXPECT_EQ(o.text, u"Тип данных не может быть выбран, так как в поле передается GS1 AI");
+    EXPECT_TRUE(SelectLineType(s, 2, kLookupIndex).Refused());
+    EXPECT_EQ(Record(), before);
+    for (int index : {2, 3, 4, 5, 6, 14, kSerialIndex, kTextIndex})
+        EXPECT_TRUE(SelectLineType(s, 2, index).Accepted()) << index;
+    // Line 4 is fed by nothing: any type.
+    EXPECT_TRUE(SelectLineType(s, 3, kFixedIndex).Accepted());
+}
+
+TEST_F(FieldLinesTest, AWeightSourceThatNoLongerReadsDataReleasesItsTarget) {
+    BarcodeRulesRecord rules = Rules(s.working);
+    for (int toIndex : {kLookupIndex, kTextIndex}) {
+        F().LineType(1) = kLineInteger;
+        F().LineType(4) = kLineWeight;
+        rules.WeightTransferFlag(0, 1) = 1;
+        rules.WeightTargetLine(0, 1) = 5;
+        ASSERT_TRUE(SelectLineType(s, 1, toIndex).Accepted());
+        const bool drops = toIndex == kLookupIndex;
+        EXPECT_EQ(rules.WeightTransferFlag(0, 1), drops ? 0 : 1);
+        EXPECT_EQ(F().LineType(4), drops ? kLineReal : kLineWeight);
+    }
+}
+
 TEST_F(FieldLinesTest, OutOfRangeBytesAreShownAndKeptUntilChanged) {
     F().LineType(0) = 99;
     F().LineLookupField(0) = 40;
