@@ -30,6 +30,18 @@ bool SearchFlagsLocked(const EditingSession& session) {
     return LineType(session) == kLineSerial && session.Form().SerialStore() != 0;
 }
 
+// Whether the line's barcode is parsed into GS1 identifiers for lines of the form; it is then
+// read whole.
+bool FeedsGs1Rules(const EditingSession& session) {
+    const ConstFieldLinkRecord links = FieldLink(session.working, session.currentForm);
+    for (int t = 0; t < kLinesPerForm; ++t)
+        if (links.LinkLine(t) == Line(session) + 1) return true;
+    return false;
+}
+bool PartialAllowed(const EditingSession& session) {
+    return !FixedData(session) && !FeedsGs1Rules(session);
+}
+
 int TypedNumber(std::u16string_view text) {
     if (text.empty()) return 0;
     int n = 0;
@@ -94,8 +106,17 @@ std::u16string FilterInitialValue(int type, std::u16string_view text) {
 FieldDialog OpenFieldDialog(EditingSession& session) {
     FieldDialog dialog;
     dialog.snapshot = TakeSnapshot(session);
+    dialog.barcodeRules = session.working.barcodeRules;
+    const Byte* links = FieldLink(session.working, session.currentForm).Data();
+    std::copy_n(links, kFieldLinkRecordSize, dialog.fieldLinks.begin());
     dialog.inputMarkOn = session.Form().InputMark(Line(session)) != 0;
     return dialog;
+}
+
+void CancelFieldDialog(EditingSession& session, const FieldDialog& dialog) {
+    RestoreSnapshot(session, dialog.snapshot);
+    session.working.barcodeRules = dialog.barcodeRules;
+    std::ranges::copy(dialog.fieldLinks, FieldLink(session.working, dialog.snapshot.form).Data());
 }
 
 void ConfirmFieldDialog(EditingSession& session, const FieldDialog& dialog) {
@@ -139,7 +160,7 @@ FieldDialogView ViewFieldDialog(const EditingSession& session, const FieldDialog
     v.decimalPlaces = CodedListView(session, codes::kDecimalPlaces, f.DecimalPlaces(line));
     v.decimalPlaces.enabled = HasDecimals(type);
     v.partialBarcode = f.ReadPartialBarcode(line) != 0;
-    v.partialEnabled = !fixedData;
+    v.partialEnabled = PartialAllowed(session);
     v.partialStart = f.PartialStart(line);
     v.partialLength = f.PartialLength(line);
     v.keepWholeBarcode = f.KeepWholeBarcode(line) != 0;
@@ -187,7 +208,7 @@ Outcome SetFieldFlag(EditingSession& session, FieldDialog& dialog, FieldFlag fla
             dialog.inputMarkOn = on;
             break;
         case FieldFlag::PartialBarcode:
-            if (fixedData) return Outcome::Refuse();
+            if (on && !PartialAllowed(session)) return Outcome::Refuse();
             f.ReadPartialBarcode(line) = value;
             break;
         case FieldFlag::KeepWholeBarcode:

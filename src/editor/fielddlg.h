@@ -12,13 +12,18 @@
 
 namespace fw::editor {
 
-// What the dialog keeps while open: the record as it found it for Cancel, and whether "Show
-// input mark" is checked, which the bytes only know once a mark character is stored.
+// What the dialog keeps while open: the form record, the weight-barcode rules and the form's
+// barcode-parsing links as it found them (the parsing dialog it opens changes those), and
+// whether "Show input mark" is checked, which the bytes only know once a mark is stored.
 struct FieldDialog {
     Snapshot snapshot;
+    Block<kBarcodeRulesSize> barcodeRules{};
+    std::array<Byte, kFieldLinkRecordSize> fieldLinks{};
     bool inputMarkOn = false;
 };
 FieldDialog OpenFieldDialog(EditingSession& session);
+// Cancel: the record, the rules and the links as the dialog found them.
+void CancelFieldDialog(EditingSession& session, const FieldDialog& dialog);
 // OK: an unchecked input mark is stored as 0, a prefix or suffix that is off stops counting in
 // the database search, and the partial-reading start and length are put in range.
 void ConfirmFieldDialog(EditingSession& session, const FieldDialog& dialog);
@@ -55,7 +60,8 @@ struct FieldDialogView {
     bool inputMarkEnabled = false;
     ListView decimalPlaces;
     bool partialBarcode = false;
-    bool partialEnabled = false;
+    bool partialEnabled =
+        false;  // not for fixed data, nor for a line whose barcode feeds GS1 rules
     int partialStart = 0, partialLength = 0;
     bool keepWholeBarcode = false;
     bool leadingCode = false;

@@ -160,5 +160,25 @@ TEST_F(FieldDialogTest, OutOfRangeBytesViewWithoutChangeAndCancelRestores) {
     EXPECT_EQ(Record(), before);
 }
 
+TEST_F(FieldDialogTest, CancelRestoresTheBarcodeRulesAndLinksToo) {
+    s.currentForm = 3;
+    s.currentLine = 1;
+    F().LineType(1) = kLineText;
+    const Definition original = s.working;
+    FieldDialog dialog = OpenFieldDialog(s);
+    EXPECT_TRUE(ViewFieldDialog(s, dialog).partialEnabled);
+    // What the barcode-parsing dialog may leave behind before the Cancel.
+    FieldLink(s.working, 3).LinkLine(4) = 2;
+    FieldLink(s.working, 3).LinkValue(4) = 17;
+    Rules(s.working).WeightTransferFlag(3, 1) = 1;
+    EXPECT_FALSE(ViewFieldDialog(s, dialog).partialEnabled) << "line 2 now feeds GS1 rules";
+    EXPECT_TRUE(SetFieldFlag(s, dialog, FieldFlag::PartialBarcode, true).Refused());
+    ASSERT_TRUE(EditInitialValue(s, u"abc").Accepted());
+    CancelFieldDialog(s, dialog);
+    EXPECT_EQ(s.working.formTable, original.formTable);
+    EXPECT_EQ(s.working.fieldLinks, original.fieldLinks);
+    EXPECT_EQ(s.working.barcodeRules, original.barcodeRules);
+}
+
 }  // namespace
 }  // namespace fw::editor::test
