@@ -226,6 +226,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 recordOnly = false;
                 break;
             case 26:
+                if (c & 1) {
+                    ApplyBarcodeRules(s);
+                    break;
+                }
                 s.currentLine = line;  // the dialogs take any line
                 continue;
             case 27:

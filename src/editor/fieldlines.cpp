@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
 
 #include "model/codepage.h"
 
@@ -187,6 +188,29 @@ Outcome SelectLineType(EditingSession& session, int line, int index) {
             static_cast<Byte>(codes::PlainLookupColumn(f.LineLookupField(line)));
     DropWeightSource(session, line, type);
     return Outcome::Accept();
+}
+
+void ApplyBarcodeRules(EditingSession& session) {
+    const ConstBarcodeRulesRecord rules = Rules(std::as_const(session.working));
+    const int form = session.currentForm;
+    std::array<bool, kLinesPerForm> weightTarget{};
+    if (rules.WeightBarcodeEnabled() != 0)
+        for (int i = 0; i + 1 < kLinesPerForm; ++i) {
+            const int target = rules.WeightTargetLine(form, i) - 1;
+            if (rules.WeightTransferFlag(form, i) != 0 && target > i && target < kLinesPerForm)
+                weightTarget[static_cast<std::size_t>(target)] = true;
+        }
+    FormRecord f = session.Form();
+    for (int i = 0; i < kLinesPerForm; ++i) {
+        Byte& type = f.LineType(i);
+        if (weightTarget[static_cast<std::size_t>(i)]) {
+            type = kLineWeight;
+            f.MaxLength(i) = std::min<Byte>(f.MaxLength(i), kMaxWeightLength);
+        } else if (type == kLineWeight) {
+            type = kLineReal;
+        }
+        if (type == kLineNil && Gs1Target(session, i)) type = kLineText;
+    }
 }
 
 Outcome SelectInputSource(EditingSession& session, int line, int index) {

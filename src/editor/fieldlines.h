@@ -38,6 +38,12 @@ Outcome EditPrompt(EditingSession& session, int line, std::u16string_view text);
 Outcome EditMinLength(EditingSession& session, int line, std::u16string_view text);
 Outcome EditMaxLength(EditingSession& session, int line, std::u16string_view text);
 
+// Brings the current form's lines in line with the barcode rules, as the page does when it
+// refreshes after the rules changed: a weight target becomes the weight line (its max length at
+// most 16), a weight line that no longer receives a weight becomes "real", and a GS1 target
+// without a type becomes "text".
+void ApplyBarcodeRules(EditingSession& session);
+
 // Whether a line type is one of the numeric types that offer the minus and plus columns.
 bool NumericLineType(int type);
 // The number a length edit stores for the typed text, before the per-type rules.

@@ -218,6 +218,30 @@ TEST_F(FieldLinesTest, AWeightSourceThatNoLongerReadsDataReleasesItsTarget) {
     }
 }
 
+TEST_F(FieldLinesTest, LinesFollowTheBarcodeRulesOnRefresh) {
+    BarcodeRulesRecord rules = Rules(s.working);
+    rules.WeightTransferFlag(0, 1) = 1;
+    rules.WeightTargetLine(0, 1) = 4;
+    F().LineType(3) = kLineInteger;
+    F().MaxLength(3) = 30;
+    F().LineType(6) = kLineWeight;             // a weight line nothing feeds any more
+    FieldLink(s.working, 0).LinkLine(5) = 1;   // GS1 data goes to line 6
+    FieldLink(s.working, 0).LinkLine(7) = 20;  // a source the form cannot have
+    ApplyBarcodeRules(s);
+    EXPECT_EQ(F().LineType(3), kLineInteger) << "the weight feature is off";
+    EXPECT_EQ(F().LineType(6), kLineReal);
+    EXPECT_EQ(F().LineType(5), kLineText);
+    EXPECT_EQ(F().LineType(7), kLineNil);
+
+    rules.WeightBarcodeEnabled() = 1;
+    ApplyBarcodeRules(s);
+    EXPECT_EQ(F().LineType(3), kLineWeight);
+    EXPECT_EQ(F().MaxLength(3), 16);
+    rules.WeightTargetLine(0, 1) = 9;  // outside the form: no target
+    ApplyBarcodeRules(s);
+    EXPECT_EQ(F().LineType(3), kLineReal);
+}
+
 TEST_F(FieldLinesTest, OutOfRangeBytesAreShownAndKeptUntilChanged) {
     F().LineType(0) = 99;
     F().LineLookupField(0) = 40;
