@@ -5,7 +5,8 @@
 //
 // Input: a sequence of steps. A step's first byte picks the operation, the next two are its
 // arguments (a list index, a key, an answer). Poke steps write any byte of the form table or
-// the lookup table of the working copy, as a loaded file could hold it.
+// the lookup table, the weight-barcode rules or the parsing links of the working copy, as a
+// loaded file could hold it.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -15,9 +16,15 @@
 
 #include "editor/branchdlg.h"
 #include "editor/commit.h"
+#include "editor/fielddlg.h"
+#include "editor/fieldlines.h"
 #include "editor/formpage.h"
+#include "editor/lookupfielddlg.h"
+#include "editor/operationsdlg.h"
 #include "editor/serialdlg.h"
 #include "editor/session.h"
+#include "editor/stampdlg.h"
+#include "model/codepage.h"
 #include "model/defaults.h"
 #include "model/normalise.h"
 #include "model/workspace.h"
@@ -65,6 +72,28 @@ void ViewEverything(const EditingSession& s) {
     const SerialDialogView serial = ViewSerialDialog(s);
     CheckList(serial.quantityField);
     CheckList(serial.store);
+    for (const FieldLineView& line : ViewFieldLines(s).lines)
+        for (const ListView* l : {&line.type, &line.inputSource, &line.lookupColumn})
+            CheckList(*l);
+    const StampDialogView stamp = ViewStampDialog(s);
+    for (const ListView* l : {&stamp.position, &stamp.yearDigits, &stamp.dateStyle})
+        CheckList(*l);
+    const FieldDialogView field = ViewFieldDialog(s, FieldDialog{});
+    for (const ListView* l :
+         {&field.alignment, &field.decimalPlaces, &field.checkDigitMethod, &field.autoEnter})
+        CheckList(*l);
+    CheckList(ViewLookupFieldDialog(s).alignment);
+    const OperationsDialogView ops = ViewOperationsDialog(s);
+    CheckList(ops.saveVariable);
+    CheckList(ops.fillVariable);
+}
+
+// A typed text of up to 24 characters of the code page.
+std::u16string Typed(std::uint8_t length, std::uint8_t first) {
+    std::u16string text;
+    for (int i = 0; i < length % 25; ++i)
+        text += Cp1251ToUtf16(static_cast<std::uint8_t>(first + 7 * i));
+    return text;
 }
 
 struct OpenDialog {
@@ -85,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     EditingSession s = OpenSession(fresh->definition, fresh->language);
     std::vector<OpenDialog> dialogs;
+    FieldDialog fieldDialog = OpenFieldDialog(s);
     Input in{data, size};
 
     while (!in.Empty()) {
@@ -93,10 +123,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint8_t b = in.Next();
         const std::uint8_t c = in.Next();
         const int key = Index(a) % 6;
+        const int line = Index(a) % 10;
         const Definition before = s.working;
         bool recordOnly = true;
         Outcome o;
-        switch (op % 24) {
+        switch (op % 44) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -186,12 +217,122 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (!ws.definitionModified) std::abort();
                 continue;
             }
+            case 24:
+                s.working.fieldLinks[(a << 8 | b) % kFieldLinksSize] = c;
+                recordOnly = false;
+                break;
+            case 25:
+                s.working.barcodeRules[(a << 8 | b) % kBarcodeRulesSize] = c;
+                recordOnly = false;
+                break;
+            case 26:
+                if (c & 1) {
+                    ApplyBarcodeRules(s);
+                    break;
+                }
+                s.currentLine = line;  // the dialogs take any line
+                continue;
+            case 27:
+                o = SelectLineType(s, line, Index(b));
+                recordOnly = false;  // may release a weight rule
+                break;
+            case 28:
+                o = c & 1 ? SelectInputSource(s, line, Index(b))
+                          : SelectLookupColumn(s, line, Index(b));
+                break;
+            case 29:
+                o = c % 3 == 0   ? EditPrompt(s, line, Typed(b, c))
+                    : c % 3 == 1 ? EditMinLength(s, line, Typed(b, c))
+                                 : EditMaxLength(s, line, Typed(b, c));
+                break;
+            case 30:
+                o = c % 3 == 0   ? SelectStampPosition(s, Index(a))
+                    : c % 3 == 1 ? SelectYearDigits(s, Index(a))
+                                 : SelectDateStyle(s, Index(a));
+                break;
+            case 31:
+                o = SetStampFlag(s, static_cast<StampFlag>(a % 9), b & 1);
+                break;
+            case 32:
+                o = c & 1 ? EditDateSeparator(s, Typed(a, b)) : EditTimeSeparator(s, Typed(a, b));
+                break;
+            case 33:
+                fieldDialog = OpenFieldDialog(s);
+                continue;
+            case 34:
+                o = SetFieldFlag(s, fieldDialog, static_cast<FieldFlag>(a % 11), b & 1);
+                break;
+            case 35: {
+                const std::u16string text = Typed(a, b);
+                switch (c % 6) {
+                    case 0:
+                        o = EditFixedLength(s, text);
+                        break;
+                    case 1:
+                        o = EditPartialStart(s, text);
+                        break;
+                    case 2:
+                        o = EditPartialLength(s, text);
+                        break;
+                    case 3:
+                        o = EditInitialValue(s, text);
+                        break;
+                    case 4:
+                        o = EditInputMark(s, text);
+                        break;
+                    default:
+                        o = EditLeadingCode(s, text);
+                }
+                break;
+            }
+            case 36:
+                o = c % 4 == 0   ? SelectAlignment(s, Index(a))
+                    : c % 4 == 1 ? SelectDecimalPlaces(s, Index(a))
+                    : c % 4 == 2 ? SelectCheckDigit(s, Index(a))
+                                 : SelectAutoEnter(s, Index(a));
+                break;
+            case 37: {
+                std::array<Byte, 10> code{};
+                std::array<Byte, 5> nibbles{};
+                code.fill(b);
+                nibbles.fill(c);
+                const LineCode which = a & 1 ? LineCode::Prefix : LineCode::Suffix;
+                o = a & 2 ? StoreLineCode(s, which, code, nibbles)
+                          : StoreLookupLineCode(s, which, code, nibbles);
+                break;
+            }
+            case 38:
+                ConfirmFieldDialog(s, fieldDialog);
+                break;
+            case 39:
+                // Another dialog may have moved to another form since this one opened.
+                CancelFieldDialog(s, fieldDialog);
+                recordOnly = false;
+                break;
+            case 40:
+                o = c % 3 == 0   ? SetLookupFieldFlag(s, static_cast<LookupFieldFlag>(a % 4), b & 1)
+                    : c % 3 == 1 ? EditLookupFixedLength(s, Typed(a, b))
+                                 : SelectLookupAlignment(s, Index(a));
+                break;
+            case 41:
+                ConfirmLookupFieldDialog(s);
+                break;
+            case 42:
+                o = SetOperation(s, a & 1 ? Operation::SaveToVariable : Operation::FillFromVariable,
+                                 b & 1);
+                break;
+            case 43:
+                o = SelectOperationVariable(
+                    s, a & 1 ? Operation::SaveToVariable : Operation::FillFromVariable, Index(b));
+                break;
         }
         if (!recordOnly)
             for (OpenDialog& d : dialogs)
                 d.onlyThisForm = false;
         if (!o.Accepted() && (s.working.formTable != before.formTable ||
-                              s.working.lookupTable != before.lookupTable))
+                              s.working.lookupTable != before.lookupTable ||
+                              s.working.barcodeRules != before.barcodeRules ||
+                              s.working.fieldLinks != before.fieldLinks))
             std::abort();
         ViewEverything(s);
         Definition normalised = s.working;
