@@ -177,5 +177,41 @@ TEST_F(DefinitionSheetTest, RefusedChoicesSnapBackAndDialogCancelRestoresTheForm
     EXPECT_EQ(afterBranch.record, beforeBranch.record);
 }
 
+TEST_F(DefinitionSheetTest, AQuestionAnsweredNoKeepsTheOldChoiceAndYesTakesTheNew) {
+    auto w = StartOn(project_);
+    constexpr int kPassDown = 3;           // "Record :": a record that is not saved
+    constexpr int kDeleteLastRecord = 12;  // the branch that needs a saved record
+    int afterNo = -1, afterYes = -1;
+    const QStringList messages =
+        DialogScript()
+            .Expect("DefinitionSheet",
+                    [&](QWidget* sheet) {
+                        List(sheet, "recordAction")->setCurrentIndex(kPassDown);
+                        Later(sheet, [sheet] {
+                            sheet->findChild<QPushButton*>(QStringLiteral("branch"))->click();
+                            Press(sheet, QDialogButtonBox::Cancel);
+                        });
+                    })
+            .Expect("BRANCHDLG",
+                    [&](QWidget* dialog) {
+                        Later(dialog, [&, dialog] {
+                            auto* key = List(dialog, "branch3");
+                            key->setCurrentIndex(kDeleteLastRecord);
+                            afterNo = key->currentIndex();
+                            key->setCurrentIndex(kDeleteLastRecord);
+                            afterYes = key->currentIndex();
+                            QMetaObject::invokeMethod(dialog, "reject");
+                        });
+                    })
+            .Answer(QMessageBox::No)
+            .Answer(QMessageBox::Yes)
+            .Run([&] { PressCtrlE(*w); });
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[0].startsWith("Предупреждение|Для данной формы не задано сохранение"))
+        << messages[0].toStdString();
+    EXPECT_EQ(afterNo, 0);
+    EXPECT_EQ(afterYes, kDeleteLastRecord);
+}
+
 }  // namespace
 }  // namespace fw
