@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QStringList>
 
+#include "editor/ui/definitionsheet.h"
 #include "model/system.h"
 #include "shell/mainwindow.h"
 #include "shell/messagebox.h"
@@ -19,5 +20,6 @@ int main(int argc, char* argv[]) {
     options.commandLine = fw::ToU16(arguments.join(QLatin1Char(' ')));
 
     fw::MainWindow window(options);
+    fw::editor::ui::InstallDefinitionSheet(window);
     return app.exec();
 }

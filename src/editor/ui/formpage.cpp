@@ -1,0 +1,112 @@
+#include "editor/ui/formpage.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "editor/formpage.h"
+#include "editor/serialdlg.h"
+#include "editor/ui/branchdialog.h"
+#include "editor/ui/serialdialog.h"
+
+namespace fw::editor::ui {
+namespace {
+
+QPushButton* Button(QWidget* parent, const QString& caption, const QString& objectName) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAccessibleName(caption);
+    return button;
+}
+
+}  // namespace
+
+FormPage::FormPage(SheetContext& context, QWidget* parent) : SheetPage(context, parent) {
+    setObjectName(QStringLiteral("FORMDLG"));
+    auto* lists = new QFormLayout;
+    form_ = AddLabelledList(this, lists, QStringLiteral("Name :"), QStringLiteral("formName"));
+    esc_ = AddLabelledList(this, lists, QStringLiteral("Esc  :"), QStringLiteral("escTarget"));
+    next_ = AddLabelledList(this, lists, QStringLiteral("Next :"), QStringLiteral("nextTarget"));
+    error_ = AddLabelledList(this, lists, QStringLiteral("При ошибке перейти:"),
+                             QStringLiteral("errorTarget"));
+    lookup_ = AddLabelledList(this, lists, QStringLiteral("Lookup :"), QStringLiteral("lookup"));
+    record_ =
+        AddLabelledList(this, lists, QStringLiteral("Record :"), QStringLiteral("recordAction"));
+    notFound_ = AddLabelledList(this, lists, QStringLiteral("Если запись не найдена:"),
+                                QStringLiteral("notFoundAction"));
+
+    branch_ = Button(this, QStringLiteral("Branch"), QStringLiteral("branch"));
+    // The date-and-time stamp dialog comes with the field lines.
+    timeStamp_ = Button(this, QStringLiteral("Time Stamp"), QStringLiteral("timeStamp"));
+    timeStamp_->setEnabled(false);
+    serial_ = Button(this, QStringLiteral("Свойства серийного номера"),
+                     QStringLiteral("serialProperties"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(branch_);
+    buttons->addWidget(timeStamp_);
+    buttons->addWidget(serial_);
+    buttons->addStretch();
+
+    fieldLines_ = new QGroupBox(this);
+    fieldLines_->setObjectName(QStringLiteral("fieldLines"));
+    fieldLines_->setAccessibleName(QStringLiteral("Field lines"));
+    fieldLines_->setMinimumHeight(200);
+
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(lists);
+    column->addLayout(buttons);
+    column->addWidget(fieldLines_, 1);
+
+    connectList(form_, [](EditingSession& s, int i, Answer) { return SelectForm(s, i); });
+    connectList(esc_, [](EditingSession& s, int i, Answer) { return SelectEscTarget(s, i); });
+    connectList(next_, [](EditingSession& s, int i, Answer) { return SelectNextTarget(s, i); });
+    connectList(error_, [](EditingSession& s, int i, Answer) { return SelectErrorTarget(s, i); });
+    connectList(lookup_,
+                [](EditingSession& s, int i, Answer a) { return SelectFormLookup(s, i, a); });
+    connectList(record_, [](EditingSession& s, int i, Answer) { return SelectRecordAction(s, i); });
+    connectList(notFound_,
+                [](EditingSession& s, int i, Answer) { return SelectNotFoundAction(s, i); });
+    connect(branch_, &QPushButton::clicked, this, &FormPage::openBranchDialog);
+    connect(serial_, &QPushButton::clicked, this, &FormPage::openSerialDialog);
+    refresh();
+}
+
+QString FormPage::title() const {
+    return QStringLiteral("Form");
+}
+
+void FormPage::connectList(QComboBox* box,
+                           std::function<Outcome(EditingSession&, int, Answer)> op) {
+    connect(box, &QComboBox::currentIndexChanged, this, [this, op = std::move(op)](int index) {
+        RunOperation(context_.ws, [&](Answer answer) { return op(session(), index, answer); });
+        refresh();
+    });
+}
+
+void FormPage::refresh() {
+    const FormPageView view = ViewFormPage(session());
+    FillList(form_, view.form);
+    FillList(esc_, view.escTarget);
+    FillList(next_, view.nextTarget);
+    FillList(error_, view.errorTarget);
+    FillList(lookup_, view.lookup);
+    FillList(record_, view.recordAction);
+    FillList(notFound_, view.notFoundAction);
+    serial_->setEnabled(view.serialPropertiesEnabled);
+}
+
+void FormPage::openBranchDialog() {
+    BranchDialog dialog(context_, this);
+    dialog.exec();
+    refresh();
+}
+
+void FormPage::openSerialDialog() {
+    SerialDialog dialog(context_, this);
+    dialog.exec();
+    context_.refreshAll();
+}
+
+}  // namespace fw::editor::ui

@@ -1,0 +1,38 @@
+#include "editor/ui/serialdialog.h"
+
+#include "editor/serialdlg.h"
+
+namespace fw::editor::ui {
+
+SerialDialog::SerialDialog(SheetContext& context, QWidget* parent)
+    : EditorDialog(context, parent, QStringLiteral("SERIALDLG"),
+                   QStringLiteral("Серийные номера")) {
+    partVariable_ = addList(QStringLiteral("Получить ШК товара (Part Number) из переменной:"),
+                            QStringLiteral("partVariable"), [](EditingSession& s, int i, Answer) {
+                                return SelectSerialPartVariable(s, i);
+                            });
+    quantityField_ =
+        addList(QStringLiteral("Количество товара в поле №"), QStringLiteral("quantityField"),
+                [](EditingSession& s, int i, Answer) { return SelectSerialQuantityField(s, i); });
+    store_ = addList(QStringLiteral("Сохранять серийный номер в"), QStringLiteral("serialStore"),
+                     [](EditingSession& s, int i, Answer) { return SelectSerialStore(s, i); });
+    refresh();
+}
+
+void SerialDialog::refresh() {
+    const SerialDialogView view = ViewSerialDialog(session());
+    FillList(partVariable_, view.partVariable);
+    FillList(quantityField_, view.quantityField);
+    FillList(store_, view.store);
+}
+
+void SerialDialog::accept() {
+    ConfirmSerialDialog(session());
+    QDialog::accept();
+}
+
+void SerialDialog::restore() {
+    CancelSerialDialog(session(), snapshot_);
+}
+
+}  // namespace fw::editor::ui

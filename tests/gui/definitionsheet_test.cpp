@@ -1,0 +1,217 @@
+// The definition sheet as the user meets it from the main window: what opens it, what its OK
+// and Cancel leave of the project, and that a choice the rules refuse shows the old value again.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <iterator>
+
+#include "editor/ui/definitionsheet.h"
+#include "gui_support.h"
+#include "model/projectfile.h"
+#include "model/workspace.h"
+
+namespace fw {
+namespace {
+
+namespace fs = std::filesystem;
+using test::DialogScript;
+using test::WaitFor;
+
+class DefinitionSheetTest : public test::WindowTest {
+  protected:
+    // The window with a project open and Ctrl+E wired to the real sheet.
+    std::unique_ptr<MainWindow> StartOn(const fs::path& project) {
+        test::WriteSampleProject(project);
+        auto w = Start(project.u16string());
+        // Opening a project from the command line opens the editor once; that one is counted.
+        EXPECT_TRUE(WaitFor([&] { return sheetsOpened_ == 1; }));
+        editor::ui::InstallDefinitionSheet(*w);
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        return w;
+    }
+    static void PressCtrlE(MainWindow& w) { QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier); }
+    static QComboBox* List(QWidget* sheet, const char* name) {
+        auto* box = sheet->findChild<QComboBox*>(QString::fromLatin1(name));
+        EXPECT_NE(box, nullptr) << name;
+        return box;
+    }
+    // Runs what opens a further modal window after the current script step has returned: a
+    // step's own timer does not fire again while the step runs.
+    static void Later(QWidget* owner, std::function<void()> what) {
+        QTimer::singleShot(0, owner, std::move(what));
+    }
+    static void Press(QWidget* sheet, QDialogButtonBox::StandardButton which) {
+        auto* buttons = sheet->findChild<QDialogButtonBox*>(QStringLiteral("sheetButtons"));
+        ASSERT_NE(buttons, nullptr);
+        buttons->button(which)->click();
+    }
+
+    fs::path project_ = dir_ / "work.FWW";
+};
+
+TEST_F(DefinitionSheetTest, CtrlEOpensTheSheetTitledWithTheProjectOnItsFormPage) {
+    auto w = StartOn(project_);
+    QString title, firstTab, escName;
+    bool hasApply = true;
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    title = sheet->windowTitle();
+                    auto* tabs = sheet->findChild<QTabWidget*>(QStringLiteral("pages"));
+                    ASSERT_NE(tabs, nullptr);
+                    firstTab = tabs->tabText(0);
+                    hasApply = sheet->findChild<QDialogButtonBox*>(QStringLiteral("sheetButtons"))
+                                   ->button(QDialogButtonBox::Apply) != nullptr;
+                    escName = List(sheet, "escTarget")->accessibleName();
+                    Press(sheet, QDialogButtonBox::Cancel);
+                })
+        .Run([&] { PressCtrlE(*w); });
+    EXPECT_EQ(
+        title,
+        QStringLiteral("Formwright - [ %1 ]").arg(QString::fromStdU16String(project_.u16string())));
+    EXPECT_EQ(firstTab, "Form");
+    EXPECT_FALSE(hasApply);
+    EXPECT_EQ(escName, "Esc  :");
+
+    // New opens the sheet on a project without a path yet.
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    title = sheet->windowTitle();
+                    Press(sheet, QDialogButtonBox::Cancel);
+                })
+        .Run([&] { w->command(kCmdNew); });
+    EXPECT_EQ(title, "Formwright - [ New file ]");
+}
+
+TEST_F(DefinitionSheetTest, OkMarksTheProjectModifiedAndSaveWritesTheEdit) {
+    auto w = StartOn(project_);
+    ASSERT_FALSE(w->definitionModified());
+    constexpr int kSecondMenu = 12;  // "Esc  :" list: main, ten forms, then the menus
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    List(sheet, "escTarget")->setCurrentIndex(kSecondMenu);
+                    Press(sheet, QDialogButtonBox::Ok);
+                })
+        .Run([&] { PressCtrlE(*w); });
+    EXPECT_TRUE(w->definitionModified());
+    EXPECT_TRUE(w->windowTitle().startsWith("work.FWW*"));
+
+    w->command(kCmdSave);
+    EXPECT_FALSE(w->definitionModified());
+    std::ifstream file(project_, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    Workspace reread;
+    ASSERT_EQ(ReadProjectBytes(reread, bytes, false), 1);
+    EXPECT_EQ(Form(reread.definition, 0).EscTarget(), kSecondMenu);
+}
+
+TEST_F(DefinitionSheetTest, CancelDiscardsEveryEditIncludingThoseOfConfirmedDialogs) {
+    auto w = StartOn(project_);
+    const std::string before = SerialiseProject(w->workspace().definition, false);
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    List(sheet, "nextTarget")->setCurrentIndex(3);
+                    List(sheet, "formName")->setCurrentIndex(4);
+                    List(sheet, "errorTarget")->setCurrentIndex(2);
+                    Later(sheet, [sheet] {
+                        // The branch dialog runs until the next step confirms it.
+                        sheet->findChild<QPushButton*>(QStringLiteral("branch"))->click();
+                        Press(sheet, QDialogButtonBox::Cancel);
+                    });
+                })
+        .Expect("BRANCHDLG",
+                [&](QWidget* dialog) {
+                    List(dialog, "branch2")->setCurrentIndex(5);
+                    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+                })
+        .Run([&] { PressCtrlE(*w); });
+    EXPECT_FALSE(w->definitionModified());
+    EXPECT_EQ(SerialiseProject(w->workspace().definition, false), before);
+}
+
+TEST_F(DefinitionSheetTest, RefusedChoicesSnapBackAndDialogCancelRestoresTheForm) {
+    auto w = StartOn(project_);
+    ASSERT_EQ(Lookup(w->workspace().definition, 1).FieldCount(), 0);
+    int lookupAfter = -1, lookupBefore = -1, branchAfter = -1;
+    editor::Snapshot beforeBranch, afterBranch;
+    const QStringList messages =
+        DialogScript()
+            .Expect("DefinitionSheet",
+                    [&](QWidget* sheet) {
+                        Later(sheet, [&, sheet] {
+                            auto* lookup = List(sheet, "lookup");
+                            lookupBefore = lookup->currentIndex();
+                            lookup->setCurrentIndex(1);  // a database without fields
+                            lookupAfter = lookup->currentIndex();
+                            auto& s =
+                                static_cast<editor::ui::DefinitionSheet*>(sheet)->editingSession();
+                            beforeBranch = editor::TakeSnapshot(s);
+                            sheet->findChild<QPushButton*>(QStringLiteral("branch"))->click();
+                            afterBranch = editor::TakeSnapshot(s);
+                            Press(sheet, QDialogButtonBox::Cancel);
+                        });
+                    })
+            .Answer(QMessageBox::Ok)
+            .Expect("BRANCHDLG",
+                    [&](QWidget* dialog) {
+                        List(dialog, "branch1")->setCurrentIndex(2);
+                        branchAfter = List(dialog, "branch1")->currentIndex();
+                        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                    })
+            .Run([&] { PressCtrlE(*w); });
+    EXPECT_EQ(messages, QStringList{"Предупреждение|В выбранной БД нет ни одного поля"});
+    EXPECT_EQ(lookupBefore, 0);
+    EXPECT_EQ(lookupAfter, 0);
+    EXPECT_EQ(branchAfter, 2);  // an accepted choice stays
+    EXPECT_EQ(afterBranch.record, beforeBranch.record);
+}
+
+TEST_F(DefinitionSheetTest, AQuestionAnsweredNoKeepsTheOldChoiceAndYesTakesTheNew) {
+    auto w = StartOn(project_);
+    constexpr int kPassDown = 3;           // "Record :": a record that is not saved
+    constexpr int kDeleteLastRecord = 12;  // the branch that needs a saved record
+    int afterNo = -1, afterYes = -1;
+    const QStringList messages =
+        DialogScript()
+            .Expect("DefinitionSheet",
+                    [&](QWidget* sheet) {
+                        List(sheet, "recordAction")->setCurrentIndex(kPassDown);
+                        Later(sheet, [sheet] {
+                            sheet->findChild<QPushButton*>(QStringLiteral("branch"))->click();
+                            Press(sheet, QDialogButtonBox::Cancel);
+                        });
+                    })
+            .Expect("BRANCHDLG",
+                    [&](QWidget* dialog) {
+                        Later(dialog, [&, dialog] {
+                            auto* key = List(dialog, "branch3");
+                            key->setCurrentIndex(kDeleteLastRecord);
+                            afterNo = key->currentIndex();
+                            key->setCurrentIndex(kDeleteLastRecord);
+                            afterYes = key->currentIndex();
+                            QMetaObject::invokeMethod(dialog, "reject");
+                        });
+                    })
+            .Answer(QMessageBox::No)
+            .Answer(QMessageBox::Yes)
+            .Run([&] { PressCtrlE(*w); });
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[0].startsWith("Предупреждение|Для данной формы не задано сохранение"))
+        << messages[0].toStdString();
+    EXPECT_EQ(afterNo, 0);
+    EXPECT_EQ(afterYes, kDeleteLastRecord);
+}
+
+}  // namespace
+}  // namespace fw
