@@ -187,5 +187,49 @@ TEST_F(FieldLinesTest, FieldDialogCancelRestoresTheRecordAndOkKeepsTheEdit) {
     EXPECT_NE(afterOk.record, before.record);
 }
 
+TEST_F(FieldLinesTest, MoreOpensTheDialogOfTheLineTypeAndPlusTheOperations) {
+    auto w = StartOnSample();
+    bool fixedWithSave = false, fixedWithoutSave = true;
+    int savedVariable = -1;
+    QString saveName, fillName;
+    editor::Snapshot before, after;
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    Later(sheet, [&, sheet] {
+                        Child<QComboBox>(sheet, "lineType2")->setCurrentIndex(kLineLookup);
+                        before = editor::TakeSnapshot(Session(sheet));
+                        Child<QPushButton>(sheet, "lineMore2")->click();
+                        Child<QPushButton>(sheet, "lineOperations1")->click();
+                        savedVariable = Session(sheet).Form().SaveToVariable(0);
+                        after = editor::TakeSnapshot(Session(sheet));
+                        Cancel(sheet);
+                    });
+                })
+        .Expect("LOOKUPFIELDDLG",
+                [&](QWidget* dialog) {
+                    auto* save = Child<QCheckBox>(dialog, "saveData");
+                    save->setChecked(true);
+                    fixedWithSave = Child<QCheckBox>(dialog, "fixedLength")->isEnabled();
+                    save->setChecked(false);
+                    fixedWithoutSave = Child<QCheckBox>(dialog, "fixedLength")->isEnabled();
+                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                })
+        .Expect("OPERATIONSDLG",
+                [&](QWidget* dialog) {
+                    Child<QCheckBox>(dialog, "saveToVariable")->setChecked(true);
+                    Child<QComboBox>(dialog, "saveVariable")->setCurrentIndex(2);
+                    saveName = Child<QComboBox>(dialog, "saveVariable")->accessibleName();
+                    fillName = Child<QComboBox>(dialog, "fillVariable")->accessibleName();
+                    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+                })
+        .Run([&] { PressCtrlE(*w); });
+    EXPECT_TRUE(fixedWithSave);
+    EXPECT_FALSE(fixedWithoutSave);
+    EXPECT_EQ(savedVariable, 3);  // 1 + the third name of the list
+    EXPECT_NE(saveName, fillName);
+    EXPECT_NE(after.record, before.record);
+}
+
 }  // namespace
 }  // namespace fw

@@ -269,6 +269,9 @@ OperationsDialog::OperationsDialog(SheetContext& context, QWidget* parent)
                 [this](EditingSession&, int i, Answer) {
                     return SelectOperationVariable(session(), Operation::FillFromVariable, i);
                 });
+    // Both lists share a caption; a screen reader tells them apart by their check box.
+    saveVariable_->setAccessibleName(save_->accessibleName());
+    fillVariable_->setAccessibleName(fill_->accessibleName());
     refresh();
 }
 
@@ -319,11 +322,16 @@ StampDialog::StampDialog(SheetContext& context, QWidget* parent)
     check(StampFlag::Minute, QStringLiteral("Minute"), QStringLiteral("minute"));
     check(StampFlag::Second, QStringLiteral("Second"), QStringLiteral("second"));
     QCheckBox* timeSeparatorOn = flags_[static_cast<std::size_t>(StampFlag::TimeSeparator)] =
-        makeCheck(QStringLiteral("Separator "), QStringLiteral("timeSeparatorOn"),
+        makeCheck(QStringLiteral("Separator"), QStringLiteral("timeSeparatorOn"),
                   flag(StampFlag::TimeSeparator));
     timeSeparator_ =
         addCheckedEdit(timeSeparatorOn, QStringLiteral("timeSeparator"),
                        [this](const std::u16string& t) { return EditTimeSeparator(session(), t); });
+    // The two separators share a caption; their accessible names say which is which.
+    dateSeparatorOn->setAccessibleName(QStringLiteral("Date Separator"));
+    dateSeparator_->setAccessibleName(QStringLiteral("Date Separator"));
+    timeSeparatorOn->setAccessibleName(QStringLiteral("Time Separator"));
+    timeSeparator_->setAccessibleName(QStringLiteral("Time Separator"));
     timePreview_ = new QLabel(this);
     timePreview_->setObjectName(QStringLiteral("timePreview"));
     lists_->addRow(timePreview_);
