@@ -9,6 +9,8 @@
 #include "editor/formpage.h"
 #include "editor/serialdlg.h"
 #include "editor/ui/branchdialog.h"
+#include "editor/ui/fielddialogs.h"
+#include "editor/ui/fieldlinesbox.h"
 #include "editor/ui/serialdialog.h"
 
 namespace fw::editor::ui {
@@ -38,9 +40,7 @@ FormPage::FormPage(SheetContext& context, QWidget* parent) : SheetPage(context, 
                                 QStringLiteral("notFoundAction"));
 
     branch_ = Button(this, QStringLiteral("Branch"), QStringLiteral("branch"));
-    // The date-and-time stamp dialog comes with the field lines.
     timeStamp_ = Button(this, QStringLiteral("Time Stamp"), QStringLiteral("timeStamp"));
-    timeStamp_->setEnabled(false);
     serial_ = Button(this, QStringLiteral("Свойства серийного номера"),
                      QStringLiteral("serialProperties"));
     auto* buttons = new QHBoxLayout;
@@ -53,6 +53,7 @@ FormPage::FormPage(SheetContext& context, QWidget* parent) : SheetPage(context, 
     fieldLines_->setObjectName(QStringLiteral("fieldLines"));
     fieldLines_->setAccessibleName(QStringLiteral("Field lines"));
     fieldLines_->setMinimumHeight(200);
+    lines_ = new FieldLinesBox(context, fieldLines_);
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(lists);
@@ -70,6 +71,7 @@ FormPage::FormPage(SheetContext& context, QWidget* parent) : SheetPage(context, 
                 [](EditingSession& s, int i, Answer) { return SelectNotFoundAction(s, i); });
     connect(branch_, &QPushButton::clicked, this, &FormPage::openBranchDialog);
     connect(serial_, &QPushButton::clicked, this, &FormPage::openSerialDialog);
+    connect(timeStamp_, &QPushButton::clicked, this, &FormPage::openStampDialog);
     refresh();
 }
 
@@ -95,10 +97,17 @@ void FormPage::refresh() {
     FillList(record_, view.recordAction);
     FillList(notFound_, view.notFoundAction);
     serial_->setEnabled(view.serialPropertiesEnabled);
+    lines_->refresh();
 }
 
 void FormPage::openBranchDialog() {
     BranchDialog dialog(context_, this);
+    dialog.exec();
+    refresh();
+}
+
+void FormPage::openStampDialog() {
+    StampDialog dialog(context_, this);
     dialog.exec();
     refresh();
 }

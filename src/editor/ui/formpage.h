@@ -10,6 +10,8 @@ class QGroupBox;
 
 namespace fw::editor::ui {
 
+class FieldLinesBox;
+
 class FormPage : public SheetPage {
     Q_OBJECT
   public:
@@ -25,6 +27,7 @@ class FormPage : public SheetPage {
     void connectList(QComboBox* box, std::function<Outcome(EditingSession&, int, Answer)> op);
     void openBranchDialog();
     void openSerialDialog();
+    void openStampDialog();
 
     QComboBox* form_ = nullptr;
     QComboBox* esc_ = nullptr;
@@ -37,6 +40,7 @@ class FormPage : public SheetPage {
     QPushButton* timeStamp_ = nullptr;
     QPushButton* serial_ = nullptr;
     QGroupBox* fieldLines_ = nullptr;
+    FieldLinesBox* lines_ = nullptr;
 };
 
 }  // namespace fw::editor::ui
