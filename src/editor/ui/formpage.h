@@ -10,6 +10,8 @@ class QGroupBox;
 
 namespace fw::editor::ui {
 
+class TerminalScreen;
+
 class FormPage : public SheetPage {
     Q_OBJECT
   public:
@@ -37,6 +39,7 @@ class FormPage : public SheetPage {
     QPushButton* timeStamp_ = nullptr;
     QPushButton* serial_ = nullptr;
     QGroupBox* fieldLines_ = nullptr;
+    TerminalScreen* preview_ = nullptr;
 };
 
 }  // namespace fw::editor::ui
