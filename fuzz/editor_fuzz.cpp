@@ -21,6 +21,7 @@
 #include "editor/formpage.h"
 #include "editor/lookupfielddlg.h"
 #include "editor/operationsdlg.h"
+#include "editor/screenpreview.h"
 #include "editor/serialdlg.h"
 #include "editor/session.h"
 #include "editor/stampdlg.h"
@@ -86,6 +87,13 @@ void ViewEverything(const EditingSession& s) {
     const OperationsDialogView ops = ViewOperationsDialog(s);
     CheckList(ops.saveVariable);
     CheckList(ops.fillVariable);
+    // The preview stays within its 20 x 8 cells whatever the record holds.
+    const FormScreen screen = PreviewFormScreen(s.working, s.currentForm);
+    for (int r = 0; r < kScreenRows; ++r)
+        if (static_cast<int>(screen.RowText(r).size()) != kScreenColumns ||
+            screen.InputStart(r) < 0 ||
+            screen.InputStart(r) + screen.InputCells(r) > kScreenColumns)
+            std::abort();
 }
 
 // A typed text of up to 24 characters of the code page.

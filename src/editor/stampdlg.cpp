@@ -67,6 +67,29 @@ Outcome StoreSeparator(std::span<Byte, 2> cell, std::u16string_view text) {
 
 }  // namespace
 
+std::u16string StampDatePattern(ConstFormRecord f) {
+    const Part year{f.StampYear() != 0, f.YearDigits() == 1 ? u"YY" : u"YYYY"};
+    const Part month{f.StampMonth() != 0, u"MM"};
+    const Part day{f.StampDay() != 0, u"DD"};
+    Part date[3] = {year, month, day};  // year.month.day, also for a style the list lacks
+    if (f.DateStyle() == 1) {
+        date[0] = month;
+        date[1] = day;
+        date[2] = year;
+    } else if (f.DateStyle() == 2) {
+        date[0] = day;
+        date[1] = month;
+        date[2] = year;
+    }
+    return JoinParts(u"", date, Separator(f.DateSeparatorOn() != 0, f.DateSeparator()));
+}
+
+std::u16string StampTimePattern(ConstFormRecord f) {
+    const Part time[3] = {
+        {f.StampHour() != 0, u"HH"}, {f.StampMinute() != 0, u"MM"}, {f.StampSecond() != 0, u"SS"}};
+    return JoinParts(u"", time, Separator(f.TimeSeparatorOn() != 0, f.TimeSeparator()));
+}
+
 Snapshot OpenStampDialog(EditingSession& session) {
     return TakeSnapshot(session);
 }
@@ -89,24 +112,8 @@ StampDialogView ViewStampDialog(const EditingSession& session) {
     v.timeSeparatorOn = f.TimeSeparatorOn() != 0;
     v.timeSeparator = CellToUtf16(f.TimeSeparator());
 
-    const Part year{v.year, f.YearDigits() == 1 ? u"YY" : u"YYYY"};
-    const Part month{v.month, u"MM"};
-    const Part day{v.day, u"DD"};
-    Part date[3] = {year, month, day};  // year.month.day, also for a style the list lacks
-    if (f.DateStyle() == 1) {
-        date[0] = month;
-        date[1] = day;
-        date[2] = year;
-    } else if (f.DateStyle() == 2) {
-        date[0] = day;
-        date[1] = month;
-        date[2] = year;
-    }
-    v.datePreview =
-        JoinParts(u"Date Format : ", date, Separator(v.dateSeparatorOn, f.DateSeparator()));
-    const Part time[3] = {{v.hour, u"HH"}, {v.minute, u"MM"}, {v.second, u"SS"}};
-    v.timePreview =
-        JoinParts(u"Time Format : ", time, Separator(v.timeSeparatorOn, f.TimeSeparator()));
+    v.datePreview = u"Date Format : " + StampDatePattern(f);
+    v.timePreview = u"Time Format : " + StampTimePattern(f);
     return v;
 }
 

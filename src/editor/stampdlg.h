@@ -40,6 +40,11 @@ struct StampDialogView {
     std::u16string datePreview;  // "Date Format : " and the parts, e.g. DD/MM/YY
     std::u16string timePreview;  // "Time Format : " and the parts, e.g. HH:MM:SS
 };
+// The parts of the stamp as the previews show them, without their headings: e.g. DD/MM/YY
+// and HH:MM:SS.
+std::u16string StampDatePattern(ConstFormRecord form);
+std::u16string StampTimePattern(ConstFormRecord form);
+
 Snapshot OpenStampDialog(EditingSession& session);
 StampDialogView ViewStampDialog(const EditingSession& session);
 

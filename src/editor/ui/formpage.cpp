@@ -12,6 +12,7 @@
 #include "editor/ui/fielddialogs.h"
 #include "editor/ui/fieldlinesbox.h"
 #include "editor/ui/serialdialog.h"
+#include "editor/ui/terminalscreen.h"
 
 namespace fw::editor::ui {
 namespace {
@@ -58,7 +59,12 @@ FormPage::FormPage(SheetContext& context, QWidget* parent) : SheetPage(context, 
     auto* column = new QVBoxLayout(this);
     column->addLayout(lists);
     column->addLayout(buttons);
-    column->addWidget(fieldLines_, 1);
+    // The terminal's screen for the current form, beside the field lines.
+    preview_ = new TerminalScreen(this);
+    auto* linesAndScreen = new QHBoxLayout;
+    linesAndScreen->addWidget(fieldLines_, 1);
+    linesAndScreen->addWidget(preview_, 0, Qt::AlignTop);
+    column->addLayout(linesAndScreen, 1);
 
     connectList(form_, [](EditingSession& s, int i, Answer) { return SelectForm(s, i); });
     connectList(esc_, [](EditingSession& s, int i, Answer) { return SelectEscTarget(s, i); });
@@ -98,6 +104,7 @@ void FormPage::refresh() {
     FillList(notFound_, view.notFoundAction);
     serial_->setEnabled(view.serialPropertiesEnabled);
     lines_->refresh();
+    preview_->setScreen(PreviewFormScreen(session().working, session().currentForm));
 }
 
 void FormPage::openBranchDialog() {

@@ -11,6 +11,7 @@ class QGroupBox;
 namespace fw::editor::ui {
 
 class FieldLinesBox;
+class TerminalScreen;
 
 class FormPage : public SheetPage {
     Q_OBJECT
@@ -41,6 +42,7 @@ class FormPage : public SheetPage {
     QPushButton* serial_ = nullptr;
     QGroupBox* fieldLines_ = nullptr;
     FieldLinesBox* lines_ = nullptr;
+    TerminalScreen* preview_ = nullptr;
 };
 
 }  // namespace fw::editor::ui
