@@ -26,18 +26,6 @@ using test::WaitFor;
 
 class DefinitionSheetTest : public test::WindowTest {
   protected:
-    // The window with a project open and Ctrl+E wired to the real sheet.
-    std::unique_ptr<MainWindow> StartOn(const fs::path& project) {
-        test::WriteSampleProject(project);
-        auto w = Start(project.u16string());
-        // Opening a project from the command line opens the editor once; that one is counted.
-        EXPECT_TRUE(WaitFor([&] { return sheetsOpened_ == 1; }));
-        editor::ui::InstallDefinitionSheet(*w);
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        return w;
-    }
-    static void PressCtrlE(MainWindow& w) { QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier); }
     static QComboBox* List(QWidget* sheet, const char* name) {
         auto* box = sheet->findChild<QComboBox*>(QString::fromLatin1(name));
         EXPECT_NE(box, nullptr) << name;
@@ -58,7 +46,7 @@ class DefinitionSheetTest : public test::WindowTest {
 };
 
 TEST_F(DefinitionSheetTest, CtrlEOpensTheSheetTitledWithTheProjectOnItsFormPage) {
-    auto w = StartOn(project_);
+    auto w = StartWithSheet(project_);
     QString title, firstTab, escName;
     bool hasApply = true;
     DialogScript()
@@ -93,7 +81,7 @@ TEST_F(DefinitionSheetTest, CtrlEOpensTheSheetTitledWithTheProjectOnItsFormPage)
 }
 
 TEST_F(DefinitionSheetTest, OkMarksTheProjectModifiedAndSaveWritesTheEdit) {
-    auto w = StartOn(project_);
+    auto w = StartWithSheet(project_);
     ASSERT_FALSE(w->definitionModified());
     constexpr int kSecondMenu = 12;  // "Esc  :" list: main, ten forms, then the menus
     DialogScript()
@@ -116,7 +104,7 @@ TEST_F(DefinitionSheetTest, OkMarksTheProjectModifiedAndSaveWritesTheEdit) {
 }
 
 TEST_F(DefinitionSheetTest, CancelDiscardsEveryEditIncludingThoseOfConfirmedDialogs) {
-    auto w = StartOn(project_);
+    auto w = StartWithSheet(project_);
     const std::string before = SerialiseProject(w->workspace().definition, false);
     DialogScript()
         .Expect("DefinitionSheet",
@@ -141,7 +129,7 @@ TEST_F(DefinitionSheetTest, CancelDiscardsEveryEditIncludingThoseOfConfirmedDial
 }
 
 TEST_F(DefinitionSheetTest, RefusedChoicesSnapBackAndDialogCancelRestoresTheForm) {
-    auto w = StartOn(project_);
+    auto w = StartWithSheet(project_);
     ASSERT_EQ(Lookup(w->workspace().definition, 1).FieldCount(), 0);
     int lookupAfter = -1, lookupBefore = -1, branchAfter = -1;
     editor::Snapshot beforeBranch, afterBranch;
@@ -178,7 +166,7 @@ TEST_F(DefinitionSheetTest, RefusedChoicesSnapBackAndDialogCancelRestoresTheForm
 }
 
 TEST_F(DefinitionSheetTest, AQuestionAnsweredNoKeepsTheOldChoiceAndYesTakesTheNew) {
-    auto w = StartOn(project_);
+    auto w = StartWithSheet(project_);
     constexpr int kPassDown = 3;           // "Record :": a record that is not saved
     constexpr int kDeleteLastRecord = 12;  // the branch that needs a saved record
     int afterNo = -1, afterYes = -1;

@@ -27,16 +27,6 @@ constexpr int kSerialIndex = 15;  // "Серийный номер" in the type l
 
 class FieldLinesTest : public test::WindowTest {
   protected:
-    std::unique_ptr<MainWindow> StartOnSample() {
-        test::WriteSampleProject(project_);
-        auto w = Start(project_.u16string());
-        EXPECT_TRUE(WaitFor([&] { return sheetsOpened_ == 1; }));
-        editor::ui::InstallDefinitionSheet(*w);
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        return w;
-    }
-    static void PressCtrlE(MainWindow& w) { QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier); }
     template <class T>
     static T* Child(QWidget* parent, const QString& name) {
         auto* child = parent->findChild<T*>(name);
@@ -59,7 +49,7 @@ class FieldLinesTest : public test::WindowTest {
 };
 
 TEST_F(FieldLinesTest, TypeListStoresAChoiceAndSnapsBackFromASecondSerialLine) {
-    auto w = StartOnSample();
+    auto w = StartWithSheet(project_);
     int storedFirst = -1, secondBefore = -1, secondAfter = -1, storedSecond = -1;
     QString maxShown;
     int maxStored = -1;
@@ -104,7 +94,7 @@ TEST_F(FieldLinesTest, TypeListStoresAChoiceAndSnapsBackFromASecondSerialLine) {
 }
 
 TEST_F(FieldLinesTest, StampPreviewFollowsItsControlsAndCancelRestoresTheForm) {
-    auto w = StartOnSample();
+    auto w = StartWithSheet(project_);
     QString emptyPreview, datePreview, timePreview;
     editor::Snapshot before, after;
     DialogScript()
@@ -143,7 +133,7 @@ TEST_F(FieldLinesTest, StampPreviewFollowsItsControlsAndCancelRestoresTheForm) {
 }
 
 TEST_F(FieldLinesTest, FieldDialogCancelRestoresTheRecordAndOkKeepsTheEdit) {
-    auto w = StartOnSample();
+    auto w = StartWithSheet(project_);
     editor::Snapshot before, afterCancel, afterOk;
     QString filtered;
     auto edit = [&](QWidget* dialog) {
@@ -188,7 +178,7 @@ TEST_F(FieldLinesTest, FieldDialogCancelRestoresTheRecordAndOkKeepsTheEdit) {
 }
 
 TEST_F(FieldLinesTest, MoreOpensTheDialogOfTheLineTypeAndPlusTheOperations) {
-    auto w = StartOnSample();
+    auto w = StartWithSheet(project_);
     bool fixedWithSave = false, fixedWithoutSave = true;
     int savedVariable = -1;
     QString saveName, fillName;

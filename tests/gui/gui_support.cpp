@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "editor/ui/definitionsheet.h"
 #include "model/codepage.h"
 #include "model/normalise.h"
 #include "model/projectfile.h"
@@ -184,6 +185,21 @@ std::string WriteSampleProject(const std::filesystem::path& path) {
     const std::string bytes = SerialiseProject(ws.definition, IsExtendedName(path));
     WriteFile(path, bytes);
     return bytes;
+}
+
+std::unique_ptr<MainWindow> WindowTest::StartWithSheet(const std::filesystem::path& project) {
+    WriteSampleProject(project);
+    auto w = Start(project.u16string());
+    // Opening a project from the command line opens the editor once; that one is counted.
+    EXPECT_TRUE(WaitFor([&] { return sheetsOpened_ == 1; }));
+    editor::ui::InstallDefinitionSheet(*w);
+    w->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    return w;
+}
+
+void WindowTest::PressCtrlE(MainWindow& w) {
+    QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
 }
 
 }  // namespace fw::test

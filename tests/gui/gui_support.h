@@ -72,6 +72,10 @@ class WindowTest : public ::testing::Test {
     std::unique_ptr<MainWindow> Start(const std::u16string& commandLine = {});
     // Puts the English sample language file beside the program and chooses it in the settings.
     void ChooseEnglish();
+    // The window on a sample project written to path, with Edit wired to the real definition
+    // sheet; the open at start has counted its one sheet.
+    std::unique_ptr<MainWindow> StartWithSheet(const std::filesystem::path& project);
+    static void PressCtrlE(MainWindow& w);
 
     TempFolder dir_;
     std::filesystem::path home_ = dir_ / "program";
