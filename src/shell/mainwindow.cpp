@@ -219,6 +219,8 @@ int MainWindow::promptSaveChanges() {
 }
 
 void MainWindow::openDefinitionSheet() {
+    // The sheet stays open over the window; its title already names what was just opened.
+    refreshProjectMarks();
     if (auto handler = handlers_.find(kCmdEdit); handler != handlers_.end() && handler->second)
         handler->second(this);
 }

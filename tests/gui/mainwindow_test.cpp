@@ -235,6 +235,12 @@ TEST_F(MainWindowTest, TitleAndTooltipShowTheProjectAndItsUnsavedChanges) {
     EXPECT_EQ(w->windowTitle(), "Новый проект - Formwright");
     EXPECT_EQ(w->client()->toolTip(), "Новый проект");
 
+    // The sheet an Open shows already has the opened project in the title above it.
+    QString titleUnderSheet;
+    w->setCommandHandler(kCmdEdit, [&](QWidget*) { titleUnderSheet = w->windowTitle(); });
+    DialogScript().Choose(copy).Run([&] { w->command(kCmdOpen); });
+    EXPECT_EQ(titleUnderSheet, "copy.FWW - Formwright");
+
     // A recent file opened from the menu.
     w->popupMenu()->findChild<QAction*>("3300")->trigger();
     ASSERT_TRUE(WaitFor([&] { return w->windowTitle() == "copy.FWW - Formwright"; }));
