@@ -186,13 +186,13 @@ void StartupPage::refresh() {
         const QString builtIn = used ? ToQString(view.rows[r].builtIn) : QString();
         // "Memory & Power": the ampersand is shown, not taken as the row's shortcut.
         builtIn_[r]->setText(QString(builtIn).replace(u'&', QStringLiteral("&&")));
-        builtIn_[r]->setVisible(used);
-        rows_[r]->setVisible(used);
+        // Rows beyond the group stay in place, empty, so the page does not jump.
+        builtIn_[r]->setEnabled(used);
         rows_[r]->setAccessibleName(
             builtIn.trimmed().isEmpty()
                 ? QStringLiteral("%1 %2").arg(group_->currentText()).arg(r + 1)
                 : builtIn.trimmed());
-        ShowText(rows_[r], used ? ToQString(view.rows[r].text) : QString());
+        ShowText(rows_[r], used ? ToQString(view.rows[r].text) : QString(), used);
     }
     preview_->setScreen(PreviewScreenTexts(session().working, session().startup.textGroup));
 }
