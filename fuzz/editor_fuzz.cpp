@@ -10,8 +10,11 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "editor/branchdlg.h"
@@ -25,9 +28,11 @@
 #include "editor/serialdlg.h"
 #include "editor/session.h"
 #include "editor/stampdlg.h"
+#include "editor/startuppage.h"
 #include "model/codepage.h"
 #include "model/defaults.h"
 #include "model/normalise.h"
+#include "model/projectfile.h"
 #include "model/workspace.h"
 
 namespace {
@@ -87,6 +92,16 @@ void ViewEverything(const EditingSession& s) {
     const OperationsDialogView ops = ViewOperationsDialog(s);
     CheckList(ops.saveVariable);
     CheckList(ops.fillVariable);
+    const StartupPageView startup = ViewStartupPage(s);
+    for (const ListView* l :
+         {&startup.startTarget, &startup.placement, &startup.delimiterCount, &startup.textGroup})
+        CheckList(*l);
+    if (startup.rows.size() > 8) std::abort();
+    for (const TextRowView& row : startup.rows)
+        if (row.text.size() > 20) std::abort();
+    const FormScreen texts = PreviewScreenTexts(s.working, s.startup.textGroup);
+    for (int r = 0; r < kScreenRows; ++r)
+        if (static_cast<int>(texts.RowText(r).size()) != kScreenColumns) std::abort();
     // The preview stays within its 20 x 8 cells whatever the record holds.
     const FormScreen screen = PreviewFormScreen(s.working, s.currentForm);
     for (int r = 0; r < kScreenRows; ++r)
@@ -135,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Definition before = s.working;
         bool recordOnly = true;
         Outcome o;
-        switch (op % 44) {
+        switch (op % 51) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -223,6 +238,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 ws.definition = s.working;
                 CommitSheet(s, ws);
                 if (!ws.definitionModified) std::abort();
+                // Delimiters beyond the chosen count are stored as none.
+                if ((s.startup.delimiterCount < 1 &&
+                     Terminal(ws.definition).DelimiterCode1() != 0) ||
+                    (s.startup.delimiterCount < 2 && Terminal(ws.definition).DelimiterCode2() != 0))
+                    std::abort();
                 continue;
             }
             case 24:
@@ -333,6 +353,58 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 o = SelectOperationVariable(
                     s, a & 1 ? Operation::SaveToVariable : Operation::FillFromVariable, Index(b));
                 break;
+            case 44:
+                s.working.terminalSettings[(a << 8 | b) % kTerminalSettingsSize] = c;
+                recordOnly = false;
+                break;
+            case 45:
+                s.working.screenTexts[(a << 8 | b) % kScreenTextsSize] = c;
+                recordOnly = false;
+                break;
+            case 46:
+                o = c % 4 == 0   ? SelectStartTarget(s, Index(a))
+                    : c % 4 == 1 ? SelectPlacement(s, Index(a))
+                    : c % 4 == 2 ? SelectDelimiterCount(s, Index(a) % 5)
+                                 : SelectTextGroup(s, Index(a));
+                break;
+            case 47:
+                o = c & 1 ? EditDelimiterCode(s, Index(a) % 3, Typed(b, c))
+                          : EditDelimiterCharacter(s, Index(a) % 3, Typed(b, c));
+                if (o.Accepted() &&
+                    (Terminal(s.working).DelimiterCode1() == 13 ||
+                     Terminal(s.working).DelimiterCode2() == 13) &&
+                    Terminal(before).DelimiterCode1() != 13 &&
+                    Terminal(before).DelimiterCode2() != 13)
+                    std::abort();
+                break;
+            case 48:
+                o = EditTextRow(s, Index(a) % 10, Typed(b, c));
+                break;
+            case 49:
+                o = ResetStartupPage(s);
+                break;
+            case 50: {
+                // Another project's texts: a new definition's file with a few bytes of the
+                // input over it, cut anywhere.
+                static const std::string file = SerialiseProject(fresh->definition, true);
+                std::string bytes = file.substr(0, (a << 8 | b) * 81 % (file.size() + 1));
+                if (!bytes.empty()) bytes[c % bytes.size()] = static_cast<char>(a ^ b);
+                static const std::filesystem::path path =
+                    std::filesystem::temp_directory_path() / "fw-editor-fuzz-import.FWW";
+                Workspace ws;
+                ws.definition = s.working;
+                {
+                    std::FILE* f = std::fopen(path.string().c_str(), "wb");
+                    if (f == nullptr) continue;
+                    std::fwrite(bytes.data(), 1, bytes.size(), f);
+                    std::fclose(f);
+                }
+                o = ImportStartupTexts(s, ws, path);
+                std::error_code ignored;
+                std::filesystem::remove(path, ignored);
+                recordOnly = false;
+                break;
+            }
         }
         if (!recordOnly)
             for (OpenDialog& d : dialogs)
@@ -340,7 +412,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!o.Accepted() && (s.working.formTable != before.formTable ||
                               s.working.lookupTable != before.lookupTable ||
                               s.working.barcodeRules != before.barcodeRules ||
-                              s.working.fieldLinks != before.fieldLinks))
+                              s.working.fieldLinks != before.fieldLinks ||
+                              s.working.terminalSettings != before.terminalSettings ||
+                              s.working.screenTexts != before.screenTexts))
             std::abort();
         ViewEverything(s);
         Definition normalised = s.working;

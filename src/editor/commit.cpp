@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "editor/startuppage.h"
 #include "model/normalise.h"
 
 namespace fw::editor {
@@ -58,6 +59,8 @@ void CommitSheet(const EditingSession& session, Workspace& ws) {
     d.lookupTable = w.lookupTable;
     for (int db = 1; db <= kLookupCount; ++db)
         if (Lookup(d, db).Delimiter() != 0) LayOutDelimited(Lookup(d, db));
+
+    CommitStartupPage(session, d);
 
     // The utilities menu lists the calculator one place lower when a database can be loaded.
     Terminal(d).UtilityLine(0)[0] = AnyLookupInUse(d) ? '9' : '8';

@@ -23,6 +23,8 @@ struct Outcome {
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     int defaultButton = kIdYes;  // for a question
+    // The message's caption when it is not the editor's usual "Предупреждение".
+    std::u16string caption;
 
     bool Accepted() const { return kind == Kind::Accepted; }
     bool Refused() const { return kind == Kind::Refused; }

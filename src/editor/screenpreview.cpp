@@ -4,6 +4,7 @@
 
 #include "editor/stampdlg.h"
 #include "model/codepage.h"
+#include "model/textgroups.h"
 
 namespace fw::editor {
 namespace {
@@ -94,6 +95,19 @@ FormScreen PreviewFormScreen(const Definition& definition, int form) {
         screen.stamp = date;
         if (!date.empty() && !time.empty()) screen.stamp += u' ';
         screen.stamp += time;
+    }
+    return screen;
+}
+
+FormScreen PreviewScreenTexts(const Definition& definition, int group) {
+    FormScreen screen;
+    const int rows = std::min(TextGroupRowCount(group), kScreenRows);
+    for (int r = 0; r < rows; ++r) {
+        const std::u16string text =
+            CellToUtf16(TextRowCell(definition, TextGroupRow(group, r))).substr(0, kScreenColumns);
+        auto& row = screen.rows[static_cast<std::size_t>(r)];
+        for (std::size_t c = 0; c < text.size(); ++c)
+            row[c] = ScreenCell{text[c], CellKind::Prompt};
     }
     return screen;
 }

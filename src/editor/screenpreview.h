@@ -38,5 +38,8 @@ struct FormScreen {
 // Reads only the given form of the definition; any byte values are accepted. A form number
 // outside 0..9 gives a blank screen.
 FormScreen PreviewFormScreen(const Definition& definition, int form);
+// One group of the terminal's own texts as the Startup page lists them (0..25), a line per
+// row, each cut to the screen's width. An entry outside the list gives a blank screen.
+FormScreen PreviewScreenTexts(const Definition& definition, int group);
 
 }  // namespace fw::editor

@@ -10,6 +10,9 @@ EditingSession OpenSession(const Definition& definition, const Language& languag
     EditingSession s;
     s.working = definition;
     s.language = &language;
+    const ConstTerminalSettingsRecord t = Terminal(definition);
+    s.startup.delimiterCodes = {t.DelimiterCode1(), t.DelimiterCode2()};
+    s.startup.delimiterCount = t.DelimiterCode2() != 0 ? 2 : t.DelimiterCode1() != 0 ? 1 : 0;
     return s;
 }
 

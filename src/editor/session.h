@@ -13,6 +13,15 @@
 
 namespace fw::editor {
 
+// What the Startup page shows that the bytes do not hold: how many field delimiters are chosen,
+// the codes its two delimiter edits hold (a code beyond the count is kept, disabled, for when
+// the count comes back), and which group of terminal texts is shown.
+struct StartupState {
+    int delimiterCount = 0;
+    std::array<int, 2> delimiterCodes{};
+    int textGroup = 0;
+};
+
 struct EditingSession {
     // The whole definition is copied so that the rules can read any block; the commit takes
     // back only the blocks the sheet edits.
@@ -20,6 +29,7 @@ struct EditingSession {
     int currentForm = 0;  // 0..9
     int currentLine = 0;  // 0..7 for a field line, 0..3 for FN+1..FN+4
     const Language* language = nullptr;
+    StartupState startup;
 
     FormRecord Form() { return fw::Form(working, currentForm); }
     ConstFormRecord Form() const { return fw::Form(working, currentForm); }

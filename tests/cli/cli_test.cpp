@@ -242,5 +242,54 @@ TEST(Cli, ShowDescribesTheProjectForPeopleAndAsJson) {
     EXPECT_EQ(d["variables"][1].text, "Переменная2");
 }
 
+// The startup settings and the terminal's texts as the Startup page lists them; check points out
+// what the terminal would take badly and normalisation leaves alone.
+TEST(Cli, ShowAndCheckTellTheStartupSettingsAndTexts) {
+    constexpr std::size_t kScreenTexts = 16051;
+    constexpr std::size_t kSettingsTitle = kScreenTexts + 21 * 35;  // group 8, its title
+    ToolFolder dir;
+    ASSERT_EQ(Cli(dir, "new p.FWW").exitCode, 0);
+    std::string bytes = dir.Read("p.FWW");
+    bytes[kTerminalSettings + 1] = 1;    // menu 1
+    bytes[kTerminalSettings + 2] = ';';  // first delimiter
+    bytes[kTerminalSettings + 3] = 13;   // second delimiter: a carriage return
+    bytes[kTerminalSettings + 260] = 1;  // SD card
+    bytes.replace(kSettingsTitle + 21, 21, std::string(21, 'X'));  // no end in its cell
+    dir.Write("p.FWW", bytes);
+
+    const ToolResult r = Cli(dir, "show p.FWW --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    test::Json root;
+    ASSERT_TRUE(test::ParseJson(r.out, root)) << r.out;
+    const test::Json& startup = root["definition"]["startup"];
+    EXPECT_EQ(startup["program start"].text, "menu 1");
+    EXPECT_EQ(startup["data placement"].text, "SD card");
+    ASSERT_EQ(startup["field delimiters"].items.size(), 2u);
+    EXPECT_EQ(startup["field delimiters"][0]["character"].text, ";");
+    EXPECT_EQ(startup["field delimiters"][1]["code"].Int(), 13);
+    const test::Json& groups = startup["terminal texts"];
+    ASSERT_EQ(groups.items.size(), 26u);
+    std::size_t lines = 0;
+    for (const test::Json& g : groups.items)
+        lines += g["lines"].items.size();
+    EXPECT_EQ(lines, 131u);
+    EXPECT_EQ(groups[6]["group"].text, "settings");
+    EXPECT_EQ(groups[6]["size"].text, "8x20");
+    EXPECT_EQ(groups[6]["lines"][0].text, std::string(21, 'X'));
+    EXPECT_EQ(groups[6]["lines"][6].text, "7.Buzzer            ");
+    EXPECT_EQ(groups[25]["lines"][3].text, "8. Calculator       ");
+
+    const ToolResult text = Cli(dir, "show p.FWW");
+    EXPECT_NE(text.out.find("program start: menu 1"), std::string::npos) << text.out;
+
+    const ToolResult checked = Cli(dir, "check p.FWW");
+    EXPECT_NE(checked.out.find("note: startup: field delimiter 2 is 13"), std::string::npos)
+        << checked.out;
+    EXPECT_NE(checked.out.find("note: terminal texts, settings, line 1: no end within its cell"),
+              std::string::npos)
+        << checked.out;
+    EXPECT_EQ(dir.Read("p.FWW"), bytes);
+}
+
 }  // namespace
 }  // namespace fw

@@ -5,9 +5,11 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "model/codepage.h"
 #include "model/codes.h"
 #include "model/layout.h"
 #include "model/strings.h"
+#include "model/textgroups.h"
 #include "model/unicode.h"
 
 namespace fw::cli {
@@ -262,7 +264,64 @@ Node DescribeNetwork(const Definition& d) {
     return n;
 }
 
+// A delimiter as the code the terminal stores and the character it stands for.
+Node DescribeDelimiter(int code) {
+    Node n = Node::Object();
+    n.Add("code", code);
+    const char16_t ch = Cp1251ToUtf16(static_cast<Byte>(code));
+    n.Add("character", ch >= 0x20 && ch != 0x7F ? Utf16ToUtf8(std::u16string(1, ch)) : "");
+    return n;
+}
+
+// Where the program starts, where data is kept, the delimiters, and the terminal's texts as
+// the Startup page lists them.
+Node DescribeStartup(const Definition& d) {
+    const ConstTerminalSettingsRecord t = Terminal(d);
+    Node n = Node::Object();
+    n.Add("program start", Word(codes::kStartTargets, t.StartTarget()));
+    n.Add("data placement", Word(codes::kPlacements, t.DataPlacement()));
+    Node delimiters = Node::Array();
+    if (t.DelimiterCode1() != 0 || t.DelimiterCode2() != 0)
+        delimiters.Push(DescribeDelimiter(t.DelimiterCode1()));
+    if (t.DelimiterCode2() != 0) delimiters.Push(DescribeDelimiter(t.DelimiterCode2()));
+    n.Add("field delimiters", std::move(delimiters));
+
+    Node groups = Node::Array();
+    for (int i = 0; i < kTextGroupCount; ++i) {
+        Node group = Node::Object();
+        group.Add("group", std::string(codes::kScreenTextGroupNames.entries[i].word));
+        group.Add("size", std::to_string(TextGroupRowCount(i)) + "x20");
+        Node lines = Node::Array();
+        for (int r = 0; r < TextGroupRowCount(i); ++r)
+            lines.Push(Node::Text(CellText(TextRowCell(d, TextGroupRow(i, r)))));
+        group.Add("lines", std::move(lines));
+        groups.Push(std::move(group));
+    }
+    n.Add("terminal texts", std::move(groups));
+    return n;
+}
+
 }  // namespace
+
+std::vector<std::string> StartupNotes(const Definition& d) {
+    std::vector<std::string> notes;
+    const ConstTerminalSettingsRecord t = Terminal(d);
+    const Byte codes[] = {t.DelimiterCode1(), t.DelimiterCode2()};
+    for (int i = 0; i < 2; ++i)
+        if (codes[i] == 13)
+            notes.push_back("startup: field delimiter " + std::to_string(i + 1) +
+                            " is 13, the code that ends a record");
+    for (int i = 0; i < kTextGroupCount; ++i)
+        for (int r = 0; r < TextGroupRowCount(i); ++r) {
+            const auto cell = TextRowCell(d, TextGroupRow(i, r));
+            if (CellTextLength(cell) == cell.size())
+                notes.push_back("terminal texts, " +
+                                std::string(codes::kScreenTextGroupNames.entries[i].word) +
+                                ", line " + std::to_string(r + 1) +
+                                ": no end within its cell; the terminal shows 20 characters");
+        }
+    return notes;
+}
 
 std::string TargetName(int code) {
     return Word(codes::kTargets, code);
@@ -309,6 +368,7 @@ Node DescribeDefinition(const Definition& d) {
         texts.Push(std::move(group));
     }
     root.Add("screen texts", std::move(texts));
+    root.Add("startup", DescribeStartup(d));
     return root;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/definition.h"
 #include "report.h"
@@ -14,5 +15,8 @@ std::string TargetName(int code);
 std::string LineTypeName(int type);
 
 Node DescribeDefinition(const Definition& d);
+// What the startup settings and texts hold that the terminal would take badly and that
+// normalisation does not repair.
+std::vector<std::string> StartupNotes(const Definition& d);
 
 }  // namespace fw::cli

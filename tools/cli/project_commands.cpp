@@ -105,6 +105,8 @@ int RunCheck(Context& ctx, Args args) {
     auto repaired = std::make_unique<Definition>(loaded);
     NormaliseDefinition(*repaired);
     const std::vector<FieldChange> changes = DiffDefinitions(loaded, *repaired);
+    for (const std::string& note : StartupNotes(loaded))
+        ctx.out << "note: " << note << "\n";
     if (changes.empty()) {
         ctx.out << PathText(path) << ": nothing to repair\n";
         return kExitOk;
