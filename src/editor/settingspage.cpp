@@ -93,8 +93,8 @@ std::u16string NumberText(int n) {
     return text;
 }
 
-SettingsPage OpenSettingsPage(const EditingSession& session) {
-    SettingsPage page;
+SettingsPageState OpenSettingsPage(const EditingSession& session) {
+    SettingsPageState page;
     const int stored = Terminal(session.working).PromptDuration();
     if (stored >= 1 && stored <= kMaxDuration) page.keptDuration = stored;
     return page;
@@ -168,7 +168,7 @@ EditResult EditBacklightTimeout(EditingSession& session, std::u16string_view tex
     return EditResult::Taken(NumberText(value));
 }
 
-EditResult EditPromptDuration(EditingSession& session, SettingsPage& page,
+EditResult EditPromptDuration(EditingSession& session, SettingsPageState& page,
                               std::u16string_view text) {
     const TerminalSettingsRecord t = Terminal(session.working);
     Byte& duration = t.PromptDuration();
@@ -184,7 +184,7 @@ EditResult EditPromptDuration(EditingSession& session, SettingsPage& page,
     return EditResult::Taken(NumberText(value));
 }
 
-Outcome SelectPromptWait(EditingSession& session, const SettingsPage& page, bool stayOnLcd) {
+Outcome SelectPromptWait(EditingSession& session, const SettingsPageState& page, bool stayOnLcd) {
     const TerminalSettingsRecord t = Terminal(session.working);
     if (!PromptWaitEnabled(t.EntryOption())) return Outcome::Refuse();
     if (stayOnLcd) {
@@ -198,7 +198,7 @@ Outcome SelectPromptWait(EditingSession& session, const SettingsPage& page, bool
     return Outcome::Accept();
 }
 
-void ResetSettings(EditingSession& session, SettingsPage& page) {
+void ResetSettings(EditingSession& session, SettingsPageState& page) {
     Block<kTerminalSettingsSize>& bytes = session.working.terminalSettings;
     for (const ResetValue& r : kResetValues)
         bytes[Offset(r.field)] = r.value;

@@ -51,10 +51,10 @@ enum class PhoneOf { Upload, Download };
 
 // What the page keeps beside the bytes: the prompt duration that "Stay on the LCD" gives back
 // after "Press any key to continue" stored 0.
-struct SettingsPage {
+struct SettingsPageState {
     int keptDuration = 6;
 };
-SettingsPage OpenSettingsPage(const EditingSession& session);
+SettingsPageState OpenSettingsPage(const EditingSession& session);
 
 struct SettingsPageView {
     std::array<ListView, kSettingsListCount> lists;  // in SettingsList order
@@ -74,13 +74,13 @@ SettingsPageView ViewSettingsPage(const EditingSession& session);
 Outcome SelectSetting(EditingSession& session, SettingsList list, int index);
 EditResult EditPhone(EditingSession& session, PhoneOf which, std::u16string_view text);
 EditResult EditBacklightTimeout(EditingSession& session, std::u16string_view text);
-EditResult EditPromptDuration(EditingSession& session, SettingsPage& page,
+EditResult EditPromptDuration(EditingSession& session, SettingsPageState& page,
                               std::u16string_view text);
 // "Stay on the LCD" (true) or "Press any key to continue" (false).
-Outcome SelectPromptWait(EditingSession& session, const SettingsPage& page, bool stayOnLcd);
+Outcome SelectPromptWait(EditingSession& session, const SettingsPageState& page, bool stayOnLcd);
 // "Reset": the page's values, the protection flags and the function keys to their defaults;
 // the volume, the password and everything the other pages own stay.
-void ResetSettings(EditingSession& session, SettingsPage& page);
+void ResetSettings(EditingSession& session, SettingsPageState& page);
 
 // Part of the sheet's OK: the bytes this page and its dialogs edit go from the working copy to
 // the definition; the Bluetooth byte remembers which ports were Bluetooth before the commit.

@@ -132,7 +132,7 @@ TEST_F(SettingsPageTest, TheBacklightTimeoutKeepsOneDigit) {
 }
 
 TEST_F(SettingsPageTest, ThePromptDurationAndItsTwoWaits) {
-    SettingsPage page = OpenSettingsPage(s);
+    SettingsPageState page = OpenSettingsPage(s);
     EXPECT_EQ(At(s, 33), 6);
     struct Case {
         std::u16string_view typed;
@@ -162,7 +162,7 @@ TEST_F(SettingsPageTest, ThePromptDurationAndItsTwoWaits) {
 }
 
 TEST_F(SettingsPageTest, ResetRestoresTheDefaultsButNotTheVolume) {
-    SettingsPage page = OpenSettingsPage(s);
+    SettingsPageState page = OpenSettingsPage(s);
     for (std::size_t i = 5; i < 150; ++i)
         At(s, i) = 3;
     At(s, 257) = 4;
