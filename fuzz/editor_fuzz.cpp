@@ -22,13 +22,18 @@
 #include "editor/fielddlg.h"
 #include "editor/fieldlines.h"
 #include "editor/formpage.h"
+#include "editor/functionkeydlg.h"
 #include "editor/lookupfielddlg.h"
+#include "editor/networkdlg.h"
 #include "editor/operationsdlg.h"
 #include "editor/screenpreview.h"
+#include "editor/securitydlg.h"
 #include "editor/serialdlg.h"
 #include "editor/session.h"
+#include "editor/settingspage.h"
 #include "editor/stampdlg.h"
 #include "editor/startuppage.h"
+#include "editor/variablesdlg.h"
 #include "model/codepage.h"
 #include "model/defaults.h"
 #include "model/normalise.h"
@@ -125,6 +130,143 @@ struct OpenDialog {
     bool onlyThisForm = true;  // false once an operation may have reached beyond the record
 };
 
+// The Settings page and its dialogs. The dialogs edit their own copies, so nothing but the
+// page's operations and a dialog's OK may change the working copy, and a refused edit none.
+struct SettingsDialogs {
+    SettingsPageState page;
+    SecurityDialog security;
+    FunctionKeyDialog keys;
+    VariablesDialog variables;
+    NetworkDialog network;
+};
+
+void SettingsStep(EditingSession& s, SettingsDialogs& d, std::uint8_t a, std::uint8_t b,
+                  std::uint8_t c) {
+    const Definition before = s.working;
+    const std::u16string text = Typed(b, c);
+    bool mayChange = false;  // the working copy
+    bool changed = true;     // the operation says it took the change
+    switch (a % 24) {
+        case 0:
+            s.working.terminalSettings[(b << 8 | c) % kTerminalSettingsSize] = c;
+            s.working.networkSettings[(c << 8 | b) % kNetworkSettingsSize] = b;
+            s.working.variableNames[(b * 7 + c) % kVariableNamesSize] = c;
+            return;
+        case 1:
+            changed = SelectSetting(s, static_cast<SettingsList>(b % 13), Index(c)).Accepted();
+            mayChange = true;
+            break;
+        case 2:
+            changed = EditPhone(s, c & 1 ? PhoneOf::Upload : PhoneOf::Download, text).stored;
+            mayChange = true;
+            break;
+        case 3:
+            EditBacklightTimeout(s, text);
+            mayChange = true;
+            break;
+        case 4:
+            changed = EditPromptDuration(s, d.page, text).stored;
+            mayChange = true;
+            break;
+        case 5:
+            changed = SelectPromptWait(s, d.page, c & 1).Accepted();
+            mayChange = true;
+            break;
+        case 6:
+            ResetSettings(s, d.page);
+            mayChange = true;
+            break;
+        case 7:
+            d = {OpenSettingsPage(s), OpenSecurityDialog(s), OpenFunctionKeyDialog(s),
+                 OpenVariablesDialog(s), OpenNetworkDialog(s)};
+            break;
+        case 8:
+            SetSecurityFlag(d.security, Index(b), c & 1);
+            break;
+        case 9:
+            EditPassword(s, d.security, text);
+            break;
+        case 10:
+            SetFunctionKeysEnabled(d.keys, c & 1);
+            SelectFunctionKey(d.keys, Index(b) % 9, Index(c));
+            break;
+        case 11:
+            EditVariableName(d.variables, Index(b) % 12, text);
+            break;
+        case 12:
+            if (c & 1) ResetVariableNames(d.variables);
+            changed = ConfirmVariablesDialog(s, d.variables).Accepted();
+            mayChange = true;
+            break;
+        case 13:
+            SetNetworkFlag(d.network, c & 1 ? NetFlag::Use : NetFlag::Dhcp, b & 1);
+            break;
+        case 14:
+            SetAddressPart(d.network, static_cast<NetAddress>(b % 6), Index(c) % 5, c * 3 - 100);
+            break;
+        case 15:
+            EditServerPort(d.network, text);
+            EditSsid(d.network, Typed(c, b));
+            break;
+        case 16:
+            EditEapText(d.network, b & 1 ? EapText::Login : EapText::Password, text);
+            break;
+        case 17:
+            SelectEncryption(d.network, Index(b));
+            SelectWepSetting(d.network, static_cast<WepList>(c % 3), Index(b));
+            break;
+        case 18: {
+            std::vector<Byte> key(b % 80, c);
+            StoreWepKey(d.network, Index(b) % 6, key);
+            StoreWpaKey(d.network, key);
+            break;
+        }
+        case 19:
+            ConfirmSecurityDialog(s, d.security);
+            mayChange = true;
+            break;
+        case 20:
+            ConfirmFunctionKeyDialog(s, d.keys);
+            mayChange = true;
+            break;
+        case 21:
+            ConfirmNetworkDialog(s, d.network);
+            mayChange = true;
+            break;
+        default: {
+            // The sheet's OK takes the page's bytes and leaves the other pages' alone.
+            Workspace ws;
+            ws.definition = s.working;
+            ws.definition.terminalSettings[1] ^= 0xFF;
+            CommitSheet(s, ws);
+            if (ws.definition.terminalSettings[1] !=
+                static_cast<Byte>(s.working.terminalSettings[1] ^ 0xFF))
+                std::abort();
+            return;
+        }
+    }
+    if ((!mayChange || !changed) && (s.working.terminalSettings != before.terminalSettings ||
+                                     s.working.variableNames != before.variableNames ||
+                                     s.working.networkSettings != before.networkSettings))
+        std::abort();
+    const Definition after = s.working;
+    const SettingsPageView page = ViewSettingsPage(s);
+    for (const ListView& l : page.lists)
+        CheckList(l);
+    for (const ListView& l : ViewFunctionKeyDialog(s, d.keys).keys)
+        CheckList(l);
+    const NetworkDialogView net = ViewNetworkDialog(s, d.network);
+    for (const ListView* l :
+         {&net.encryption, &net.wepAuthentication, &net.wepKeyLength, &net.activeWepKey})
+        CheckList(*l);
+    ViewSecurityDialog(d.security);
+    ViewVariablesDialog(d.variables);
+    // A view never writes.
+    if (s.working.terminalSettings != after.terminalSettings ||
+        s.working.networkSettings != after.networkSettings)
+        std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -138,6 +280,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EditingSession s = OpenSession(fresh->definition, fresh->language);
     std::vector<OpenDialog> dialogs;
     FieldDialog fieldDialog = OpenFieldDialog(s);
+    SettingsDialogs settings{OpenSettingsPage(s), OpenSecurityDialog(s), OpenFunctionKeyDialog(s),
+                             OpenVariablesDialog(s), OpenNetworkDialog(s)};
     Input in{data, size};
 
     while (!in.Empty()) {
@@ -150,7 +294,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Definition before = s.working;
         bool recordOnly = true;
         Outcome o;
-        switch (op % 51) {
+        switch (op % 52) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -405,6 +549,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 recordOnly = false;
                 break;
             }
+            case 51:
+                SettingsStep(s, settings, a, b, c);
+                continue;
         }
         if (!recordOnly)
             for (OpenDialog& d : dialogs)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "editor/settingspage.h"
 #include "editor/startuppage.h"
 #include "model/normalise.h"
 
@@ -65,6 +66,7 @@ void CommitSheet(const EditingSession& session, Workspace& ws) {
     // The utilities menu lists the calculator one place lower when a database can be loaded.
     Terminal(d).UtilityLine(0)[0] = AnyLookupInUse(d) ? '9' : '8';
 
+    CommitSettingsPage(session, d);
     d.readerOptions2 = w.readerOptions2;
     d.barcodeRules = w.barcodeRules;
     d.variableNames = w.variableNames;

@@ -392,6 +392,8 @@ inline constexpr Code kPortEntries[] = {
 };
 inline constexpr CodedList kPorts{kPortEntries};
 inline constexpr std::uint8_t kPortModem = 2;
+inline constexpr std::uint8_t kPortBluetooth = 3;
+inline constexpr std::uint8_t kPortWifi = 4;
 
 // The terminal's serial speed and the modem speed.
 inline constexpr Code kSpeedEntries[] = {
@@ -502,6 +504,32 @@ inline constexpr Code kEncryptionEntries[] = {
     {3, 0, u"WPA2", 0, "WPA2"}, {4, 0, u"EAP", 0, "EAP"},
 };
 inline constexpr CodedList kEncryption{kEncryptionEntries};
+inline constexpr std::uint8_t kEncryptionWep = 1;
+inline constexpr std::uint8_t kEncryptionWpa = 2;
+inline constexpr std::uint8_t kEncryptionWpa2 = 3;
+inline constexpr std::uint8_t kEncryptionEap = 4;
+
+// WEP authentication: the list shows "open" first although it stores 1.
+inline constexpr Code kWepAuthenticationEntries[] = {
+    {1, 0, u"Открытая", 0, "open"},
+    {0, 0, u"С общим ключом", 0, "shared key"},
+};
+inline constexpr CodedList kWepAuthentications{kWepAuthenticationEntries, false};
+
+inline constexpr Code kWepKeyLengthEntries[] = {
+    {0, 0, u"64 бит (5 байт)", 0, "64-bit"},
+    {1, 0, u"128 бит (13 байт)", 0, "128-bit"},
+};
+inline constexpr CodedList kWepKeyLengths{kWepKeyLengthEntries};
+
+// Which of the four WEP keys is in use.
+inline constexpr Code kActiveWepKeyEntries[] = {
+    {0, 0, u"1", 0, "key 1"},
+    {1, 0, u"2", 0, "key 2"},
+    {2, 0, u"3", 0, "key 3"},
+    {3, 0, u"4", 0, "key 4"},
+};
+inline constexpr CodedList kActiveWepKeys{kActiveWepKeyEntries};
 
 // ---- screen texts --------------------------------------------------------------------------
 

@@ -261,6 +261,30 @@ Node DescribeNetwork(const Definition& d) {
     }
     n.Add("ssid", CellText(net.Ssid()));
     n.Add("encryption", Word(codes::kEncryption, net.Encryption()));
+    // Keys and pass phrases are secrets: only whether they are set is shown.
+    switch (net.Encryption()) {
+        case codes::kEncryptionWep: {
+            n.Add("wep authentication", Word(codes::kWepAuthentications, net.WepAuthentication()));
+            n.Add("wep key length", Word(codes::kWepKeyLengths, net.WepKeyLength()));
+            n.Add("active wep key", Word(codes::kActiveWepKeys, net.ActiveWepKey()));
+            Node keys = Node::Array();
+            constexpr int kWepKeys = layout::Find(layout::kNetworkSettings, "WepKeys").count;
+            for (int k = 0; k < kWepKeys; ++k)
+                keys.Push(Node::Bool(net.WepKey(k)[0] != 0));
+            n.Add("wep keys set", std::move(keys));
+            break;
+        }
+        case codes::kEncryptionWpa:
+        case codes::kEncryptionWpa2:
+            n.Add("wpa key set", net.WpaKey()[0] != 0);
+            break;
+        case codes::kEncryptionEap:
+            n.Add("eap login", CellText(net.EapLogin()));
+            n.Add("eap password set", net.EapPassword()[0] != 0);
+            break;
+        default:
+            break;
+    }
     return n;
 }
 
