@@ -20,6 +20,7 @@
 #include "editor/fieldlines.h"
 #include "editor/formpage.h"
 #include "editor/lookupfielddlg.h"
+#include "editor/lookuppage.h"
 #include "editor/operationsdlg.h"
 #include "editor/screenpreview.h"
 #include "editor/serialdlg.h"
@@ -87,6 +88,15 @@ void ViewEverything(const EditingSession& s) {
     const OperationsDialogView ops = ViewOperationsDialog(s);
     CheckList(ops.saveVariable);
     CheckList(ops.fillVariable);
+    for (int db = 0; db < kLookupCount; ++db) {
+        const LookupPageView lookup = ViewLookupPage(s, db, db == 1);
+        for (const ListView* l :
+             {&lookup.database, &lookup.fieldCount, &lookup.placement, &lookup.noMatch,
+              &lookup.wrongFormat, &lookup.severalFound, &lookup.filterMode})
+            CheckList(*l);
+        for (const LookupFieldRow& row : lookup.fields)
+            if (row.offsetEnabled && !row.enabled) std::abort();
+    }
     // The preview stays within its 20 x 8 cells whatever the record holds.
     const FormScreen screen = PreviewFormScreen(s.working, s.currentForm);
     for (int r = 0; r < kScreenRows; ++r)
@@ -135,7 +145,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Definition before = s.working;
         bool recordOnly = true;
         Outcome o;
-        switch (op % 44) {
+        // The Lookup page's database and field, each reaching just past its ends.
+        const int database = Index(c) % 4;
+        const int field = Index(a) % 9;
+        switch (op % 48) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -332,6 +345,65 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 43:
                 o = SelectOperationVariable(
                     s, a & 1 ? Operation::SaveToVariable : Operation::FillFromVariable, Index(b));
+                break;
+            case 44:
+                switch (b % 5) {
+                    case 0:
+                        o = EditDelimiter(s, database, Typed(a, b));
+                        break;
+                    case 1:
+                        o = ChooseDelimiter(s, database, Typed(a, c));
+                        break;
+                    case 2:
+                        o = EditMemberLength(s, database, Typed(a, b));
+                        break;
+                    case 3:
+                        o = EditFieldOffset(s, database, field, Typed(b, a));
+                        break;
+                    default:
+                        o = EditFieldLength(s, database, field, Typed(b, a));
+                        break;
+                }
+                break;
+            case 45:
+                switch (b % 7) {
+                    case 0:
+                        o = SelectKeyField(s, database, field);
+                        break;
+                    case 1:
+                        o = ToggleDateTimeField(s, database, field);
+                        break;
+                    case 2:
+                        o = SetDatabaseFieldFlag(s, database, field,
+                                                 static_cast<DatabaseFieldFlag>(b / 7 % 2), a & 1);
+                        break;
+                    case 3:
+                        o = SetDatabaseFlag(s, database, static_cast<DatabaseFlag>(b / 7 % 2),
+                                            a & 1);
+                        break;
+                    case 4:
+                        o = SetReadOnce(s, database, a & 1);
+                        break;
+                    default:
+                        o = ChooseFixedLength(s, database);
+                        break;
+                }
+                recordOnly = false;
+                break;
+            case 46: {
+                Outcome (*const lists[])(EditingSession&, int, int) = {
+                    SelectNoMatchAction, SelectWrongFormatAction, SelectPlacement,
+                    SelectSeveralFound, SelectFilterMode};
+                if (b % 6 == 5)
+                    o = SelectFieldCount(s, database, Index(a) % 12, AnswerOf(b / 6));
+                else
+                    o = lists[b % 6](s, database, Index(a));
+                recordOnly = false;
+                break;
+            }
+            case 47:
+                ResetLookups(s);
+                recordOnly = false;
                 break;
         }
         if (!recordOnly)

@@ -248,21 +248,21 @@ Outcome ToggleDateTimeField(EditingSession& session, int database, int field) {
     return Outcome::Accept();
 }
 
-Outcome SetLookupFieldFlag(EditingSession& session, int database, int field, LookupFieldFlag flag,
-                           bool on) {
+Outcome SetDatabaseFieldFlag(EditingSession& session, int database, int field,
+                             DatabaseFieldFlag flag, bool on) {
     if (!ValidDatabase(database)) return Outcome::Refuse();
     LookupRecord db = Db(session, database);
     if (!FieldExists(db, field)) return Outcome::Refuse();
-    Byte& b = flag == LookupFieldFlag::NonZeroFilter ? db.NonZeroFilter(field)
-                                                     : db.QuantityControl(field);
+    Byte& b = flag == DatabaseFieldFlag::NonZeroFilter ? db.NonZeroFilter(field)
+                                                       : db.QuantityControl(field);
     b = on ? 1 : 0;
     return Outcome::Accept();
 }
 
-Outcome SetLookupFlag(EditingSession& session, int database, LookupFlag flag, bool on) {
+Outcome SetDatabaseFlag(EditingSession& session, int database, DatabaseFlag flag, bool on) {
     if (!ValidDatabase(database)) return Outcome::Refuse();
     LookupRecord db = Db(session, database);
-    Byte& b = flag == LookupFlag::CanBeUploaded ? db.CanBeUploaded() : db.SearchWithFilter();
+    Byte& b = flag == DatabaseFlag::CanBeUploaded ? db.CanBeUploaded() : db.SearchWithFilter();
     b = on ? 1 : 0;
     return Outcome::Accept();
 }

@@ -91,11 +91,11 @@ Outcome EditFieldLength(EditingSession& session, int database, int field, std::u
 Outcome SelectKeyField(EditingSession& session, int database, int field);
 Outcome ToggleDateTimeField(EditingSession& session, int database, int field);
 
-enum class LookupFieldFlag { NonZeroFilter, QuantityControl };
-Outcome SetLookupFieldFlag(EditingSession& session, int database, int field, LookupFieldFlag flag,
-                           bool on);
-enum class LookupFlag { CanBeUploaded, SearchWithFilter };
-Outcome SetLookupFlag(EditingSession& session, int database, LookupFlag flag, bool on);
+enum class DatabaseFieldFlag { NonZeroFilter, QuantityControl };
+Outcome SetDatabaseFieldFlag(EditingSession& session, int database, int field,
+                             DatabaseFieldFlag flag, bool on);
+enum class DatabaseFlag { CanBeUploaded, SearchWithFilter };
+Outcome SetDatabaseFlag(EditingSession& session, int database, DatabaseFlag flag, bool on);
 // Setting it leaves the database and the forms that search it only the insert actions.
 Outcome SetReadOnce(EditingSession& session, int database, bool on);
 

@@ -233,11 +233,11 @@ TEST_F(LookupPageTest, ListsAndFlagsStoreTheirCodes) {
     EXPECT_EQ(v.wrongFormat.entries[1].text, u"Truncate / reformat the record");
     EXPECT_EQ(v.fieldCount.entries[8].text, u" 8");
 
-    ASSERT_TRUE(SetLookupFlag(s, 2, LookupFlag::CanBeUploaded, false).Accepted());
-    ASSERT_TRUE(SetLookupFlag(s, 2, LookupFlag::SearchWithFilter, true).Accepted());
-    ASSERT_TRUE(SetLookupFieldFlag(s, 2, 1, LookupFieldFlag::QuantityControl, true).Accepted());
-    ASSERT_TRUE(SetLookupFieldFlag(s, 2, 0, LookupFieldFlag::NonZeroFilter, true).Accepted());
-    EXPECT_TRUE(SetLookupFieldFlag(s, 2, 2, LookupFieldFlag::NonZeroFilter, true).Refused());
+    ASSERT_TRUE(SetDatabaseFlag(s, 2, DatabaseFlag::CanBeUploaded, false).Accepted());
+    ASSERT_TRUE(SetDatabaseFlag(s, 2, DatabaseFlag::SearchWithFilter, true).Accepted());
+    ASSERT_TRUE(SetDatabaseFieldFlag(s, 2, 1, DatabaseFieldFlag::QuantityControl, true).Accepted());
+    ASSERT_TRUE(SetDatabaseFieldFlag(s, 2, 0, DatabaseFieldFlag::NonZeroFilter, true).Accepted());
+    EXPECT_TRUE(SetDatabaseFieldFlag(s, 2, 2, DatabaseFieldFlag::NonZeroFilter, true).Refused());
     EXPECT_EQ(db.CanBeUploaded(), 0);
     EXPECT_EQ(db.SearchWithFilter(), 1);
     EXPECT_EQ(db.QuantityControl(1), 1);

@@ -161,12 +161,12 @@ LookupPage::LookupPage(SheetContext& context, QWidget* parent) : SheetPage(conte
     });
     connect(uploadable_, &QCheckBox::toggled, this, [this](bool on) {
         run([on](EditingSession& s, int d, Answer) {
-            return SetLookupFlag(s, d, LookupFlag::CanBeUploaded, on);
+            return SetDatabaseFlag(s, d, DatabaseFlag::CanBeUploaded, on);
         });
     });
     connect(searchWithFilter_, &QCheckBox::toggled, this, [this](bool on) {
         run([on](EditingSession& s, int d, Answer) {
-            return SetLookupFlag(s, d, LookupFlag::SearchWithFilter, on);
+            return SetDatabaseFlag(s, d, DatabaseFlag::SearchWithFilter, on);
         });
     });
     // The forms' not-found lists follow the database.
@@ -250,12 +250,12 @@ void LookupPage::buildFieldGrid(QGridLayout* grid) {
         });
         connect(row.nonZero, &QCheckBox::toggled, this, [this, i](bool on) {
             run([i, on](EditingSession& s, int d, Answer) {
-                return SetLookupFieldFlag(s, d, i, LookupFieldFlag::NonZeroFilter, on);
+                return SetDatabaseFieldFlag(s, d, i, DatabaseFieldFlag::NonZeroFilter, on);
             });
         });
         connect(row.quantity, &QCheckBox::toggled, this, [this, i](bool on) {
             run([i, on](EditingSession& s, int d, Answer) {
-                return SetLookupFieldFlag(s, d, i, LookupFieldFlag::QuantityControl, on);
+                return SetDatabaseFieldFlag(s, d, i, DatabaseFieldFlag::QuantityControl, on);
             });
         });
         connect(row.dateTime, &QCheckBox::clicked, this, [this, i] {
