@@ -117,5 +117,43 @@ TEST_F(LookupPageGuiTest, TakingTheFieldsAwayIsAskedShownOnTheFormPageAndCommitt
     EXPECT_TRUE(w->definitionModified());
 }
 
+// A date/time field's length is taken when the user leaves it, so a longer length can be typed
+// digit by digit; a short one is still refused and shown as it was.
+TEST_F(LookupPageGuiTest, ADateTimeLengthIsTakenWhenTheUserLeavesTheBox) {
+    auto w = StartWithSheet(project_);
+    DefineDatabase(w->workspace().definition);
+    LookupRecord db = Lookup(w->workspace().definition, 1);
+    db.FieldLength(1) = 14;
+    db.DateTimeField() = 2;
+    QString afterLonger, afterShort;
+    const QStringList messages = DialogScript()
+                                     .Expect("DefinitionSheet",
+                                             [&](QWidget* sheet) {
+                                                 QTimer::singleShot(0, sheet, [&, sheet] {
+                                                     QWidget* page = ShowLookupPage(sheet);
+                                                     auto* length =
+                                                         Child<QLineEdit>(page, "length2");
+                                                     length->setFocus();
+                                                     length->selectAll();
+                                                     QTest::keyClicks(length, "20");
+                                                     QTest::keyClick(length, Qt::Key_Return);
+                                                     afterLonger = length->text();
+                                                     length->selectAll();
+                                                     QTest::keyClicks(length, "9");
+                                                     QTest::keyClick(length, Qt::Key_Return);
+                                                     afterShort = length->text();
+                                                     Press(sheet, QDialogButtonBox::Ok);
+                                                 });
+                                             })
+                                     .Answer(QMessageBox::Ok)
+                                     .Run([&] { PressCtrlE(*w); });
+    EXPECT_EQ(messages, QStringList{"Предупреждение|Размер поля с установленным свойством "
+                                    "сохранения даты/времени не может быть меньше 14"});
+    EXPECT_EQ(afterLonger, "20");
+    EXPECT_EQ(afterShort, "20");
+    EXPECT_EQ(Lookup(w->workspace().definition, 1).FieldLength(1), 20);
+    EXPECT_EQ(Lookup(w->workspace().definition, 1).DateTimeField(), 2);
+}
+
 }  // namespace
 }  // namespace fw
