@@ -25,6 +25,7 @@
 #include "editor/functionkeydlg.h"
 #include "editor/lookupfielddlg.h"
 #include "editor/networkdlg.h"
+#include "editor/lookuppage.h"
 #include "editor/operationsdlg.h"
 #include "editor/screenpreview.h"
 #include "editor/securitydlg.h"
@@ -107,6 +108,15 @@ void ViewEverything(const EditingSession& s) {
     const FormScreen texts = PreviewScreenTexts(s.working, s.startup.textGroup);
     for (int r = 0; r < kScreenRows; ++r)
         if (static_cast<int>(texts.RowText(r).size()) != kScreenColumns) std::abort();
+    for (int db = 0; db < kLookupCount; ++db) {
+        const LookupPageView lookup = ViewLookupPage(s, db, db == 1);
+        for (const ListView* l :
+             {&lookup.database, &lookup.fieldCount, &lookup.placement, &lookup.noMatch,
+              &lookup.wrongFormat, &lookup.severalFound, &lookup.filterMode})
+            CheckList(*l);
+        for (const LookupFieldRow& row : lookup.fields)
+            if (row.offsetEnabled && !row.enabled) std::abort();
+    }
     // The preview stays within its 20 x 8 cells whatever the record holds.
     const FormScreen screen = PreviewFormScreen(s.working, s.currentForm);
     for (int r = 0; r < kScreenRows; ++r)
@@ -294,7 +304,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Definition before = s.working;
         bool recordOnly = true;
         Outcome o;
-        switch (op % 52) {
+        switch (op % 56) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -552,6 +562,65 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 51:
                 SettingsStep(s, settings, a, b, c);
                 continue;
+            case 52:
+                switch (b % 5) {
+                    case 0:
+                        o = EditDelimiter(s, database, Typed(a, b));
+                        break;
+                    case 1:
+                        o = ChooseDelimiter(s, database, Typed(a, c));
+                        break;
+                    case 2:
+                        o = EditMemberLength(s, database, Typed(a, b));
+                        break;
+                    case 3:
+                        o = EditFieldOffset(s, database, field, Typed(b, a));
+                        break;
+                    default:
+                        o = EditFieldLength(s, database, field, Typed(b, a));
+                        break;
+                }
+                break;
+            case 53:
+                switch (b % 7) {
+                    case 0:
+                        o = SelectKeyField(s, database, field);
+                        break;
+                    case 1:
+                        o = ToggleDateTimeField(s, database, field);
+                        break;
+                    case 2:
+                        o = SetDatabaseFieldFlag(s, database, field,
+                                                 static_cast<DatabaseFieldFlag>(b / 7 % 2), a & 1);
+                        break;
+                    case 3:
+                        o = SetDatabaseFlag(s, database, static_cast<DatabaseFlag>(b / 7 % 2),
+                                            a & 1);
+                        break;
+                    case 4:
+                        o = SetReadOnce(s, database, a & 1);
+                        break;
+                    default:
+                        o = ChooseFixedLength(s, database);
+                        break;
+                }
+                recordOnly = false;
+                break;
+            case 54: {
+                Outcome (*const lists[])(EditingSession&, int, int) = {
+                    SelectNoMatchAction, SelectWrongFormatAction, SelectPlacement,
+                    SelectSeveralFound, SelectFilterMode};
+                if (b % 6 == 5)
+                    o = SelectFieldCount(s, database, Index(a) % 12, AnswerOf(b / 6));
+                else
+                    o = lists[b % 6](s, database, Index(a));
+                recordOnly = false;
+                break;
+            }
+            case 55:
+                ResetLookups(s);
+                recordOnly = false;
+                break;
         }
         if (!recordOnly)
             for (OpenDialog& d : dialogs)

@@ -20,6 +20,7 @@ constexpr std::size_t kBaseSize = 19267;
 constexpr std::size_t kExtendedSize = 20844;
 constexpr std::size_t kImageSize = 20900;
 constexpr std::size_t kFormTable = 3535;  // file offset of form 1
+constexpr std::size_t kLookupTable = 15685;
 constexpr std::size_t kTerminalSettings = 18899;
 constexpr std::size_t kReaderOptions2 = 19167;
 
@@ -255,6 +256,24 @@ TEST(Cli, ShowAndCheckTellTheStartupSettingsAndTexts) {
     bytes[kTerminalSettings + 3] = 13;   // second delimiter: a carriage return
     bytes[kTerminalSettings + 260] = 1;  // SD card
     bytes.replace(kSettingsTitle + 21, 21, std::string(21, 'X'));  // no end in its cell
+// Every setting of a database is named in words from its list; a byte no list entry has is
+// shown as the number stored.
+TEST(Cli, ShowNamesEverySettingOfALookupDatabase) {
+    ToolFolder dir;
+    ASSERT_EQ(Cli(dir, "new p.FWW").exitCode, 0);
+    std::string bytes = dir.Read("p.FWW");
+    const std::size_t db2 = kLookupTable + 122;
+    bytes[db2 + 0] = 30;  // MemberLength
+    bytes[db2 + 1] = 2;   // FieldCount
+    bytes[db2 + 2] = 5;   // KeyField: past the two fields
+    bytes[db2 + 11] = 16;
+    bytes[db2 + 12] = 14;
+    bytes[db2 + 21] = 9;  // NoMatchAction beyond its list
+    bytes[db2 + 23] = 1;  // ReadOnce
+    bytes[db2 + 41] = 1;  // SeveralFound: let the user choose
+    bytes[db2 + 42] = 1;  // SearchWithFilter
+    bytes[db2 + 43] = 1;  // FilterMode: separately
+    bytes[db2 + 44] = 2;  // DateTimeField: field 2
     dir.Write("p.FWW", bytes);
 
     const ToolResult r = Cli(dir, "show p.FWW --json");
@@ -289,6 +308,26 @@ TEST(Cli, ShowAndCheckTellTheStartupSettingsAndTexts) {
               std::string::npos)
         << checked.out;
     EXPECT_EQ(dir.Read("p.FWW"), bytes);
+    const test::Json& lookups = root["definition"]["lookups"];
+    ASSERT_EQ(lookups.items.size(), 1u);
+    const test::Json& db = lookups[0];
+    EXPECT_EQ(db["database"].text, "2");
+    EXPECT_EQ(db["name"].text, "2nd lookup file");
+    EXPECT_EQ(db["several found"].text, "let the user choose");
+    EXPECT_EQ(db["search with filter"].text, "true");
+    EXPECT_EQ(db["apply filters"].text, "separately");
+    EXPECT_EQ(db["no match"].text, "invalid (9)");
+    EXPECT_EQ(db["read once"].text, "true");
+    EXPECT_EQ(db["key field"].text, "invalid (5)");
+    EXPECT_EQ(db["date and time field"].kind, test::Json::Null);
+    EXPECT_EQ(db["fields"][1]["date and time"].text, "true");
+    EXPECT_EQ(db["fields"][1]["length"].text, "14");
+
+    const ToolResult text = Cli(dir, "show p.FWW");
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    for (const char* words : {"several found: let the user choose", "apply filters: separately",
+                              "key field: invalid (5)"})
+        EXPECT_NE(text.out.find(words), std::string::npos) << words << "\n" << text.out;
 }
 
 }  // namespace

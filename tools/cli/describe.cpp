@@ -183,6 +183,14 @@ Node DescribeLookup(const Definition& d, int db) {
     n.Add("no match", Word(codes::kNoMatchActions, l.NoMatchAction()));
     n.Add("wrong format", Word(codes::kWrongFormatActions, l.WrongFormatAction()));
     n.Add("placement", Either(codes::kPlacements, l.Placement()));
+    n.Add("several found", Word(codes::kSeveralFound, l.SeveralFound()));
+    n.Add("search with filter", l.SearchWithFilter() != 0);
+    n.Add("apply filters", Word(codes::kFilterModes, l.FilterMode()));
+    if (l.FieldCount() > kFieldsPerLookup)
+        n.Add("field count", "invalid (" + std::to_string(l.FieldCount()) + ")");
+    if (l.KeyField() >= count) n.Add("key field", "invalid (" + std::to_string(l.KeyField()) + ")");
+    if (l.DateTimeField() > count)
+        n.Add("date and time field", "invalid (" + std::to_string(l.DateTimeField()) + ")");
     return n;
 }
 
