@@ -165,11 +165,12 @@ TEST_F(DefinitionSheetTest, RefusedChoicesSnapBackAndDialogCancelRestoresTheForm
     EXPECT_EQ(afterBranch.record, beforeBranch.record);
 }
 
-TEST_F(DefinitionSheetTest, AQuestionAnsweredNoKeepsTheOldChoiceAndYesTakesTheNew) {
+TEST_F(DefinitionSheetTest, EnterAnswersTheDeleteQuestionNoAndYesTakesTheNewChoice) {
     auto w = StartWithSheet(project_);
     constexpr int kPassDown = 3;           // "Record :": a record that is not saved
     constexpr int kDeleteLastRecord = 12;  // the branch that needs a saved record
     int afterNo = -1, afterYes = -1;
+    QString question;
     const QStringList messages =
         DialogScript()
             .Expect("DefinitionSheet",
@@ -191,12 +192,19 @@ TEST_F(DefinitionSheetTest, AQuestionAnsweredNoKeepsTheOldChoiceAndYesTakesTheNe
                             QMetaObject::invokeMethod(dialog, "reject");
                         });
                     })
-            .Answer(QMessageBox::No)
+            // Enter answers the question with its default button, which is No.
+            .Expect("MessageBox",
+                    [&](QWidget* box) {
+                        question =
+                            box->windowTitle() + '|' + static_cast<QMessageBox*>(box)->text();
+                        QTest::keyClick(box, Qt::Key_Return);
+                    })
             .Answer(QMessageBox::Yes)
             .Run([&] { PressCtrlE(*w); });
-    ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[0].startsWith("Предупреждение|Для данной формы не задано сохранение"))
-        << messages[0].toStdString();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(question.startsWith("Предупреждение|Для данной формы не задано сохранение"))
+        << question.toStdString();
+    EXPECT_EQ(messages[0], question);
     EXPECT_EQ(afterNo, 0);
     EXPECT_EQ(afterYes, kDeleteLastRecord);
 }

@@ -12,8 +12,8 @@ namespace fw::editor::ui {
 bool RunOperation(Workspace& ws, const std::function<Outcome(Answer)>& operation) {
     Outcome outcome = operation(Answer::None);
     if (outcome.Asks()) {
-        const int pressed =
-            ShowText(ws, kWarningCaption, outcome.text, outcome.icon, outcome.buttons);
+        const int pressed = ShowText(ws, kWarningCaption, outcome.text, outcome.icon,
+                                     outcome.buttons, outcome.defaultButton);
         outcome = operation(pressed == kIdYes ? Answer::Yes : Answer::No);
     }
     if (outcome.Refused() && !outcome.text.empty())
