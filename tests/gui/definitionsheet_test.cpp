@@ -80,6 +80,66 @@ TEST_F(DefinitionSheetTest, CtrlEOpensTheSheetTitledWithTheProjectOnItsFormPage)
     EXPECT_EQ(title, "Formwright - [ New file ]");
 }
 
+// The English file words the sheet's title, page and dialogs; its own program title and
+// new-file word are rewritten here so that the title shows it reads them from the file.
+TEST_F(DefinitionSheetTest, ALanguageFileWordsTheTitleThePageAndItsDialogs) {
+    ASSERT_NO_FATAL_FAILURE(ChooseEnglish());
+    {
+        std::ifstream in(home_ / "English.lng", std::ios::binary);
+        std::string text{std::istreambuf_iterator<char>(in), {}};
+        for (const auto& [from, to] :
+             {std::pair<std::string, std::string>{"1641=Form\r", "1641=Forms\r"},
+              {"1647=Formwright\r", "1647=FW Editor\r"},
+              {"1648=New file\r", "1648=Untitled\r"}}) {
+            const auto at = text.find(from);
+            ASSERT_NE(at, std::string::npos) << from;
+            text.replace(at, from.size(), to);
+        }
+        std::ofstream(home_ / "English.lng", std::ios::binary) << text;
+    }
+    auto w = StartWithSheet(project_);
+    QString title, tab, errorCaption, okText, branchTitle, keyButton;
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    title = sheet->windowTitle();
+                    tab = sheet->findChild<QTabWidget*>(QStringLiteral("pages"))->tabText(0);
+                    errorCaption = List(sheet, "errorTarget")->accessibleName();
+                    okText = sheet->findChild<QDialogButtonBox*>(QStringLiteral("sheetButtons"))
+                                 ->button(QDialogButtonBox::Ok)
+                                 ->text();
+                    Later(sheet, [sheet] {
+                        sheet->findChild<QPushButton*>(QStringLiteral("branch"))->click();
+                        Press(sheet, QDialogButtonBox::Cancel);
+                    });
+                })
+        .Expect("BRANCHDLG",
+                [&](QWidget* dialog) {
+                    branchTitle = dialog->windowTitle();
+                    keyButton =
+                        dialog->findChild<QPushButton*>(QStringLiteral("properties1"))->text();
+                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                })
+        .Run([&] { PressCtrlE(*w); });
+    EXPECT_EQ(
+        title,
+        QStringLiteral("FW Editor - [ %1 ]").arg(QString::fromStdU16String(project_.u16string())));
+    EXPECT_EQ(tab, "Forms");
+    EXPECT_EQ(errorCaption, "On error go to:");
+    EXPECT_EQ(okText, "OK");
+    EXPECT_EQ(branchTitle, "Branch");
+    EXPECT_EQ(keyButton, "Properties");
+
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    title = sheet->windowTitle();
+                    Press(sheet, QDialogButtonBox::Cancel);
+                })
+        .Run([&] { w->command(kCmdNew); });
+    EXPECT_EQ(title, "FW Editor - [ Untitled ]");
+}
+
 TEST_F(DefinitionSheetTest, OkMarksTheProjectModifiedAndSaveWritesTheEdit) {
     auto w = StartWithSheet(project_);
     ASSERT_FALSE(w->definitionModified());

@@ -6,9 +6,13 @@
 
 #include "editor/ui/sheetpage.h"
 
+class QDialogButtonBox;
 class QFormLayout;
 
 namespace fw::editor::ui {
+
+// OK and Cancel in the session's language.
+void NameButtons(QDialogButtonBox* buttons, const EditingSession& session);
 
 class EditorDialog : public QDialog {
     Q_OBJECT
@@ -23,6 +27,7 @@ class EditorDialog : public QDialog {
     // A list whose choice runs the operation; the dialog refreshes after every choice.
     QComboBox* addList(const QString& caption, const QString& objectName,
                        std::function<Outcome(EditingSession&, int, Answer)> op);
+    void connectList(QComboBox* box, std::function<Outcome(EditingSession&, int, Answer)> op);
     // What Cancel does; by default the snapshot comes back.
     virtual void restore();
 

@@ -4,10 +4,20 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
+#include "editor/sheet.h"
+#include "editor/ui/captions.h"
 #include "model/workspace.h"
 #include "shell/messagebox.h"
 
 namespace fw::editor::ui {
+
+QString Caption(const EditingSession& session, int id) {
+    return ToQString(UiText(session, id));
+}
+
+QString PageTitle(const EditingSession& session, int page) {
+    return Caption(session, kFirstPageTitleId + page);
+}
 
 bool RunOperation(Workspace& ws, const std::function<Outcome(Answer)>& operation) {
     Outcome outcome = operation(Answer::None);
