@@ -64,6 +64,9 @@ void DefinitionSheet::accept() {
 void DefinitionSheet::refreshAll() {
     for (SheetPage* page : pages_)
         page->refresh();
+    // A dialog still open over the pages shows the change too, the outer one first.
+    for (EditorDialog* dialog : findChildren<EditorDialog*>())
+        if (dialog->isVisible()) dialog->refresh();
 }
 
 int OpenDefinitionSheet(Workspace& ws, QWidget* owner) {

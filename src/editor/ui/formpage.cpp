@@ -122,7 +122,7 @@ void FormPage::openStampDialog() {
 void FormPage::openSerialDialog() {
     SerialDialog dialog(context_, this);
     dialog.exec();
-    context_.refreshAll();
+    refresh();
 }
 
 }  // namespace fw::editor::ui

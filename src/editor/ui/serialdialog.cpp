@@ -28,6 +28,8 @@ void SerialDialog::refresh() {
 
 void SerialDialog::accept() {
     ConfirmSerialDialog(session());
+    // The database it gave the serial-number layout is shown on the Lookup page.
+    context_.refreshAll();
     QDialog::accept();
 }
 
