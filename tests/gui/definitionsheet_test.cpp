@@ -140,6 +140,38 @@ TEST_F(DefinitionSheetTest, ALanguageFileWordsTheTitleThePageAndItsDialogs) {
     EXPECT_EQ(title, "FW Editor - [ Untitled ]");
 }
 
+// Keyboard users start on a dialog's first list and meet OK and Cancel last.
+TEST_F(DefinitionSheetTest, ADialogOpensOnItsFirstListAndTabsToOkAndCancelLast) {
+    auto w = StartWithSheet(project_);
+    QString first;
+    QStringList chain;
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    Later(sheet, [sheet] {
+                        sheet->findChild<QPushButton*>(QStringLiteral("branch"))->click();
+                        Press(sheet, QDialogButtonBox::Cancel);
+                    });
+                })
+        .Expect("BRANCHDLG",
+                [&](QWidget* dialog) {
+                    WaitFor([dialog] { return dialog->focusWidget() != nullptr; }, 2000);
+                    first = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
+                    for (QWidget* at = dialog->nextInFocusChain(); at != dialog;
+                         at = at->nextInFocusChain())
+                        if (at->focusPolicy() & Qt::TabFocus)
+                            chain << (qobject_cast<QPushButton*>(at)
+                                          ? static_cast<QPushButton*>(at)->text()
+                                          : at->objectName());
+                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                })
+        .Run([&] { PressCtrlE(*w); });
+    EXPECT_EQ(first, "branch1");
+    ASSERT_GE(chain.size(), 2);
+    EXPECT_EQ(chain.mid(chain.size() - 2), QStringList({"OK", "Cancel"}))
+        << chain.join(',').toStdString();
+}
+
 TEST_F(DefinitionSheetTest, OkMarksTheProjectModifiedAndSaveWritesTheEdit) {
     auto w = StartWithSheet(project_);
     ASSERT_FALSE(w->definitionModified());

@@ -15,13 +15,22 @@ EditorDialog::EditorDialog(SheetContext& context, QWidget* parent, const QString
     setObjectName(objectName);
     setWindowTitle(title);
     lists_ = new QFormLayout;
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    NameButtons(buttons, context.session);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* column = new QVBoxLayout(this);
-    column->addLayout(lists_);
-    column->addWidget(buttons);
+    column_ = new QVBoxLayout(this);
+    column_->addLayout(lists_);
+}
+
+void EditorDialog::setVisible(bool visible) {
+    // OK and Cancel are made after every control of the dialog, so that Tab and a screen
+    // reader meet them last and the first list has the focus when the dialog opens.
+    if (visible && buttons_ == nullptr) {
+        buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        buttons_->setObjectName(QStringLiteral("dialogButtons"));
+        NameButtons(buttons_, context_.session);
+        connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        column_->addWidget(buttons_);
+    }
+    QDialog::setVisible(visible);
 }
 
 void NameButtons(QDialogButtonBox* buttons, const EditingSession& session) {

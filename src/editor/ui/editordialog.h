@@ -8,6 +8,7 @@
 
 class QDialogButtonBox;
 class QFormLayout;
+class QVBoxLayout;
 
 namespace fw::editor::ui {
 
@@ -21,6 +22,7 @@ class EditorDialog : public QDialog {
     EditorDialog(SheetContext& context, QWidget* parent, const QString& objectName,
                  const QString& title);
     void reject() override;
+    void setVisible(bool visible) override;
     virtual void refresh() = 0;
 
   protected:
@@ -35,6 +37,10 @@ class EditorDialog : public QDialog {
     SheetContext& context_;
     Snapshot snapshot_;
     QFormLayout* lists_ = nullptr;
+
+  private:
+    QVBoxLayout* column_ = nullptr;
+    QDialogButtonBox* buttons_ = nullptr;
 };
 
 }  // namespace fw::editor::ui
