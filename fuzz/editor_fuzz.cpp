@@ -24,8 +24,8 @@
 #include "editor/formpage.h"
 #include "editor/functionkeydlg.h"
 #include "editor/lookupfielddlg.h"
-#include "editor/networkdlg.h"
 #include "editor/lookuppage.h"
+#include "editor/networkdlg.h"
 #include "editor/operationsdlg.h"
 #include "editor/screenpreview.h"
 #include "editor/securitydlg.h"
@@ -304,6 +304,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Definition before = s.working;
         bool recordOnly = true;
         Outcome o;
+        // The Lookup page's database and field, each reaching just past its ends.
+        const int database = Index(c) % 4;
+        const int field = Index(a) % 9;
         switch (op % 56) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;

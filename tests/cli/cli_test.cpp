@@ -256,24 +256,6 @@ TEST(Cli, ShowAndCheckTellTheStartupSettingsAndTexts) {
     bytes[kTerminalSettings + 3] = 13;   // second delimiter: a carriage return
     bytes[kTerminalSettings + 260] = 1;  // SD card
     bytes.replace(kSettingsTitle + 21, 21, std::string(21, 'X'));  // no end in its cell
-// Every setting of a database is named in words from its list; a byte no list entry has is
-// shown as the number stored.
-TEST(Cli, ShowNamesEverySettingOfALookupDatabase) {
-    ToolFolder dir;
-    ASSERT_EQ(Cli(dir, "new p.FWW").exitCode, 0);
-    std::string bytes = dir.Read("p.FWW");
-    const std::size_t db2 = kLookupTable + 122;
-    bytes[db2 + 0] = 30;  // MemberLength
-    bytes[db2 + 1] = 2;   // FieldCount
-    bytes[db2 + 2] = 5;   // KeyField: past the two fields
-    bytes[db2 + 11] = 16;
-    bytes[db2 + 12] = 14;
-    bytes[db2 + 21] = 9;  // NoMatchAction beyond its list
-    bytes[db2 + 23] = 1;  // ReadOnce
-    bytes[db2 + 41] = 1;  // SeveralFound: let the user choose
-    bytes[db2 + 42] = 1;  // SearchWithFilter
-    bytes[db2 + 43] = 1;  // FilterMode: separately
-    bytes[db2 + 44] = 2;  // DateTimeField: field 2
     dir.Write("p.FWW", bytes);
 
     const ToolResult r = Cli(dir, "show p.FWW --json");
@@ -308,6 +290,32 @@ TEST(Cli, ShowNamesEverySettingOfALookupDatabase) {
               std::string::npos)
         << checked.out;
     EXPECT_EQ(dir.Read("p.FWW"), bytes);
+}
+
+// Every setting of a database is named in words from its list; a byte no list entry has is
+// shown as the number stored.
+TEST(Cli, ShowNamesEverySettingOfALookupDatabase) {
+    ToolFolder dir;
+    ASSERT_EQ(Cli(dir, "new p.FWW").exitCode, 0);
+    std::string bytes = dir.Read("p.FWW");
+    const std::size_t db2 = kLookupTable + 122;
+    bytes[db2 + 0] = 30;  // MemberLength
+    bytes[db2 + 1] = 2;   // FieldCount
+    bytes[db2 + 2] = 5;   // KeyField: past the two fields
+    bytes[db2 + 11] = 16;
+    bytes[db2 + 12] = 14;
+    bytes[db2 + 21] = 9;  // NoMatchAction beyond its list
+    bytes[db2 + 23] = 1;  // ReadOnce
+    bytes[db2 + 41] = 1;  // SeveralFound: let the user choose
+    bytes[db2 + 42] = 1;  // SearchWithFilter
+    bytes[db2 + 43] = 1;  // FilterMode: separately
+    bytes[db2 + 44] = 2;  // DateTimeField: field 2
+    dir.Write("p.FWW", bytes);
+
+    const ToolResult r = Cli(dir, "show p.FWW --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    test::Json root;
+    ASSERT_TRUE(test::ParseJson(r.out, root)) << r.out;
     const test::Json& lookups = root["definition"]["lookups"];
     ASSERT_EQ(lookups.items.size(), 1u);
     const test::Json& db = lookups[0];

@@ -41,10 +41,6 @@ const char* const kListNames[kSettingsListCount] = {
 
 }  // namespace
 
-QString Caption(const EditingSession& session, int id) {
-    return ToQString(UiText(session, id));
-}
-
 void FillEdit(QLineEdit* edit, const QString& text, bool enabled) {
     const QSignalBlocker blocker(edit);
     if (edit->text() != text) edit->setText(text);
