@@ -39,7 +39,7 @@ TEST_F(CommitTest, TheSheetsBlocksBecomeTheDefinitionAndNoOthers) {
     Rules(s.working).WeightMaskCount() = 3;
     Variables(s.working).Name(4)[0] = 'Q';
     Network(s.working).Dhcp() = 1;
-    Menu(s.working, 0).HasCaption() = 1;  // the menu page commits its own copy
+    Menu(s.working, 0).HasCaption() = 1;
     s.working.terminalSettings[1] = 1;
     Terminal(ws->definition).UtilityLine(0)[0] = '9';
     CommitSheet(s, *ws);
@@ -51,7 +51,7 @@ TEST_F(CommitTest, TheSheetsBlocksBecomeTheDefinitionAndNoOthers) {
     EXPECT_EQ(Rules(d).WeightMaskCount(), 3);
     EXPECT_EQ(Variables(d).Name(4)[0], 'Q');
     EXPECT_EQ(Network(d).Dhcp(), 1);
-    EXPECT_EQ(Menu(d, 0).HasCaption(), 0);
+    EXPECT_EQ(Menu(d, 0).HasCaption(), 1);
     EXPECT_EQ(d.terminalSettings[1], 0);
     EXPECT_EQ(Terminal(d).UtilityLine(0)[0], '8') << "no database in use";
 }
