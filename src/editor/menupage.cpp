@@ -53,6 +53,16 @@ void ApplyPassDownRule(EditingSession& session) {
     if (PassDownDecided(session)) SetBoolean(CurrentMenu(session).PassDown(), Saves(session));
 }
 
+// A saved menu text is padded with blanks to the full 20 characters. Shown with its padding,
+// every character typed at its end would be cut off again; so a full-width text is shown
+// without its trailing blanks, while a shorter one, still being typed, is shown as it is.
+std::u16string ShownText(std::span<const Byte, kTextCellSize> cell) {
+    // A loaded cell may lack its terminator; the page shows the 20 characters a cell can hold.
+    std::u16string text = CellToUtf16(cell).substr(0, kTextCellChars);
+    if (text.size() == kTextCellChars) text.erase(text.find_last_not_of(u' ') + 1);
+    return text;
+}
+
 std::u16string Number(int n) {
     std::u16string text;
     for (char c : std::to_string(n))
@@ -85,12 +95,11 @@ MenuPageView ViewMenuPage(const EditingSession& session) {
     view.menu.selected = session.currentMenu;
     view.escTarget = CodedListView(session, codes::kTargets, m.MenuEscTarget());
     view.hasCaption = m.HasCaption() != 0;
-    // A loaded cell may lack its terminator; the page shows the 20 characters a cell can hold.
-    view.caption = CellToUtf16(m.Caption()).substr(0, kTextCellChars);
+    view.caption = ShownText(m.Caption());
     view.captionEnabled = view.hasCaption;
     for (int item = 0; item < kMenuPageItems; ++item) {
         MenuItemView& v = view.items[static_cast<std::size_t>(item)];
-        v.text = CellToUtf16(m.ItemText(item)).substr(0, kTextCellChars);
+        v.text = ShownText(m.ItemText(item));
         v.target = CodedListView(session, codes::kTargets, m.ItemTarget(item));
     }
     view.saveCaption = m.SaveCaption() != 0;

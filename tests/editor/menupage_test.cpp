@@ -196,6 +196,18 @@ TEST_F(MenuPageTest, TextsAreCutToTwentyAndStoredInTheCodePage) {
     ASSERT_TRUE(EditItemText(s, 0, u"").Accepted());
     EXPECT_EQ(M(1).ItemText(0)[0], 0);
 
+    // Saved texts are padded with blanks to 20: shown without the padding, typing at the end
+    // adds to the text; a shorter text keeps its blanks, so that a blank can be typed.
+    StoreCellText(M(1).ItemText(4), u"5.Count             ");
+    StoreCellText(M(1).ItemText(5), std::u16string(20, u' '));
+    MenuPageView view = ViewMenuPage(s);
+    EXPECT_EQ(view.items[4].text, u"5.Count");
+    EXPECT_EQ(view.items[5].text, u"");
+    ASSERT_TRUE(EditItemText(s, 4, u"5.Count ").Accepted());
+    EXPECT_EQ(ViewMenuPage(s).items[4].text, u"5.Count ");
+    ASSERT_TRUE(EditItemText(s, 4, u"5.Count A").Accepted());
+    EXPECT_EQ(Cell(M(1).ItemText(4)).substr(0, 10), std::string("5.Count A\0", 10));
+
     // The caption takes text only while the menu shows a caption.
     EXPECT_TRUE(EditMenuCaption(s, u"STOCK").Refused());
     EXPECT_EQ(M(1).Caption()[0], 0);

@@ -7,6 +7,7 @@
 #include "editor/commit.h"
 #include "editor/sheet.h"
 #include "editor/ui/formpage.h"
+#include "editor/ui/menupage.h"
 #include "model/workspace.h"
 #include "shell/commands.h"
 #include "shell/mainwindow.h"
@@ -17,6 +18,7 @@ namespace fw::editor::ui {
 const std::vector<PageFactory>& SheetPages() {
     static const std::vector<PageFactory> pages = {
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new FormPage(c, parent); },
+        [](SheetContext& c, QWidget* parent) -> SheetPage* { return new MenuPage(c, parent); },
     };
     return pages;
 }
