@@ -53,14 +53,15 @@ void ApplyPassDownRule(EditingSession& session) {
     if (PassDownDecided(session)) SetBoolean(CurrentMenu(session).PassDown(), Saves(session));
 }
 
-// A saved menu text is padded with blanks to the full 20 characters. Shown with its padding,
-// every character typed at its end would be cut off again; so a full-width text is shown
-// without its trailing blanks, while a shorter one, still being typed, is shown as it is.
-std::u16string ShownText(std::span<const Byte, kTextCellSize> cell) {
-    // A loaded cell may lack its terminator; the page shows the 20 characters a cell can hold.
-    std::u16string text = CellToUtf16(cell).substr(0, kTextCellChars);
-    if (text.size() == kTextCellChars) text.erase(text.find_last_not_of(u' ') + 1);
-    return text;
+// The text of a cell as far as the page shows it: a loaded cell may lack its terminator, and a
+// cell holds 20 characters.
+std::u16string CellShown(std::span<const Byte, kTextCellSize> cell) {
+    return CellToUtf16(cell).substr(0, kTextCellChars);
+}
+
+std::u16string_view TrimRight(std::u16string_view text) {
+    const std::size_t end = text.find_last_not_of(u' ');
+    return end == std::u16string_view::npos ? std::u16string_view{} : text.substr(0, end + 1);
 }
 
 std::u16string Number(int n) {
@@ -95,11 +96,11 @@ MenuPageView ViewMenuPage(const EditingSession& session) {
     view.menu.selected = session.currentMenu;
     view.escTarget = CodedListView(session, codes::kTargets, m.MenuEscTarget());
     view.hasCaption = m.HasCaption() != 0;
-    view.caption = ShownText(m.Caption());
+    view.caption = CellShown(m.Caption());
     view.captionEnabled = view.hasCaption;
     for (int item = 0; item < kMenuPageItems; ++item) {
         MenuItemView& v = view.items[static_cast<std::size_t>(item)];
-        v.text = ShownText(m.ItemText(item));
+        v.text = CellShown(m.ItemText(item));
         v.target = CodedListView(session, codes::kTargets, m.ItemTarget(item));
     }
     view.saveCaption = m.SaveCaption() != 0;
@@ -108,6 +109,13 @@ MenuPageView ViewMenuPage(const EditingSession& session) {
     view.passDownEnabled = !PassDownDecided(session);
     view.separateDataFiles = SeparateFiles(session);
     return view;
+}
+
+std::u16string MenuTextToShow(std::u16string_view stored, std::u16string_view shown) {
+    if (shown.size() > kTextCellChars) return std::u16string(stored);  // cut: written back
+    if (TrimRight(shown) == TrimRight(stored)) return std::u16string(shown);
+    if (stored.size() == kTextCellChars) return std::u16string(TrimRight(stored));
+    return std::u16string(stored);
 }
 
 void OpenMenuPage(EditingSession& session) {

@@ -57,6 +57,13 @@ struct MenuPageView {
 };
 MenuPageView ViewMenuPage(const EditingSession& session);
 
+// What a caption or item edit is to show, given the stored text and what the edit shows now.
+// A saved text is padded with blanks to the full 20 characters; shown with the padding, all
+// typed at its end would be cut off, so a full-width text is shown without its trailing
+// blanks. An edit that differs from the stored text only by trailing blanks keeps what the
+// user typed; an edit of more than 20 characters shows the stored text, cut.
+std::u16string MenuTextToShow(std::u16string_view stored, std::u16string_view shown);
+
 // The page shows itself for the first time: menu 1, with the pass-down rule applied to it.
 void OpenMenuPage(EditingSession& session);
 // Shows another menu (0..9) and brings its "Pass down" in line with the rule.

@@ -196,18 +196,6 @@ TEST_F(MenuPageTest, TextsAreCutToTwentyAndStoredInTheCodePage) {
     ASSERT_TRUE(EditItemText(s, 0, u"").Accepted());
     EXPECT_EQ(M(1).ItemText(0)[0], 0);
 
-    // Saved texts are padded with blanks to 20: shown without the padding, typing at the end
-    // adds to the text; a shorter text keeps its blanks, so that a blank can be typed.
-    StoreCellText(M(1).ItemText(4), u"5.Count             ");
-    StoreCellText(M(1).ItemText(5), std::u16string(20, u' '));
-    MenuPageView view = ViewMenuPage(s);
-    EXPECT_EQ(view.items[4].text, u"5.Count");
-    EXPECT_EQ(view.items[5].text, u"");
-    ASSERT_TRUE(EditItemText(s, 4, u"5.Count ").Accepted());
-    EXPECT_EQ(ViewMenuPage(s).items[4].text, u"5.Count ");
-    ASSERT_TRUE(EditItemText(s, 4, u"5.Count A").Accepted());
-    EXPECT_EQ(Cell(M(1).ItemText(4)).substr(0, 10), std::string("5.Count A\0", 10));
-
     // The caption takes text only while the menu shows a caption.
     EXPECT_TRUE(EditMenuCaption(s, u"STOCK").Refused());
     EXPECT_EQ(M(1).Caption()[0], 0);
@@ -219,6 +207,30 @@ TEST_F(MenuPageTest, TextsAreCutToTwentyAndStoredInTheCodePage) {
     ASSERT_TRUE(SetMenuFlag(s, MenuFlag::Caption, false).Accepted());
     EXPECT_EQ(M(1).HasCaption(), 0);
     EXPECT_EQ(ViewMenuPage(s).caption, u"STOCK CONTROL AND RE");
+}
+
+// A saved text is padded with blanks to 20 characters: the edit shows it without them, so that
+// typing at its end adds to the text; while typing, the user's own blanks stay.
+TEST(MenuText, PaddingIsNotShownButTypedBlanksAreKept) {
+    const std::u16string padded = u"5.Count             ";
+    struct Case {
+        const char* what;
+        std::u16string_view stored, shown, expected;
+    };
+    const Case cases[] = {
+        {"a saved text on a fresh edit", padded, u"", u"5.Count"},
+        {"a saved text the edit shows", padded, u"5.Count", u"5.Count"},
+        {"a blank cell", u"                    ", u"", u""},
+        {"a blank being typed", u"5.Count ", u"5.Count ", u"5.Count "},
+        {"typed at the end", u"5.CountX", u"5.CountX", u"5.CountX"},
+        {"another menu's text", u"1.Stock", u"5.Count", u"1.Stock"},
+        {"a character the code page lacks", u"5.?", u"5.日", u"5.?"},
+        {"cut: the stored text, blank and all", u"3.Count at the back ", u"3.Count at the back d",
+         u"3.Count at the back "},
+        {"full width without padding", u"12345678901234567890", u"", u"12345678901234567890"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MenuTextToShow(c.stored, c.shown), c.expected) << c.what;
 }
 
 TEST_F(MenuPageTest, ResetClearsEveryMenuAndTheSeparateFilesButNotTheUnknownBytes) {

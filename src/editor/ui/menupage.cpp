@@ -17,9 +17,10 @@
 namespace fw::editor::ui {
 namespace {
 
-// Shows a stored text without moving the cursor when nothing changed.
-void ShowText(QLineEdit* edit, const QString& text, bool enabled) {
+// Shows a stored menu text without moving the cursor when nothing changed.
+void ShowText(QLineEdit* edit, const std::u16string& stored, bool enabled) {
     const QSignalBlocker blocker(edit);
+    const QString text = ToQString(MenuTextToShow(stored, edit->text().toStdU16String()));
     if (edit->text() != text) edit->setText(text);
     edit->setEnabled(enabled);
 }
@@ -163,9 +164,9 @@ void MenuPage::refresh() {
     FillList(menu_, view.menu);
     FillList(esc_, view.escTarget);
     ShowCheck(hasCaption_, view.hasCaption);
-    ShowText(caption_, ToQString(view.caption), view.captionEnabled);
+    ShowText(caption_, view.caption, view.captionEnabled);
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        ShowText(items_[i].text, ToQString(view.items[i].text), true);
+        ShowText(items_[i].text, view.items[i].text, true);
         FillList(items_[i].target, view.items[i].target);
     }
     ShowCheck(saveCaption_, view.saveCaption);
