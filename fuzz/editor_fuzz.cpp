@@ -25,6 +25,7 @@
 #include "editor/functionkeydlg.h"
 #include "editor/lookupfielddlg.h"
 #include "editor/lookuppage.h"
+#include "editor/menupage.h"
 #include "editor/networkdlg.h"
 #include "editor/operationsdlg.h"
 #include "editor/screenpreview.h"
@@ -124,6 +125,22 @@ void ViewEverything(const EditingSession& s) {
             screen.InputStart(r) < 0 ||
             screen.InputStart(r) + screen.InputCells(r) > kScreenColumns)
             std::abort();
+    const MenuPageView menu = ViewMenuPage(s);
+    CheckList(menu.menu);
+    CheckList(menu.escTarget);
+    for (const MenuItemView& item : menu.items) {
+        CheckList(item.target);
+        if (item.text.size() > kTextCellChars) std::abort();
+    }
+    if (menu.caption.size() > kTextCellChars) std::abort();
+    // The previews stay within their 20 x 8 cells whatever the records hold.
+    for (const FormScreen& screen :
+         {PreviewFormScreen(s.working, s.currentForm), PreviewMenuScreen(s.working, s.currentMenu)})
+        for (int r = 0; r < kScreenRows; ++r)
+            if (static_cast<int>(screen.RowText(r).size()) != kScreenColumns ||
+                screen.InputStart(r) < 0 ||
+                screen.InputStart(r) + screen.InputCells(r) > kScreenColumns)
+                std::abort();
 }
 
 // A typed text of up to 24 characters of the code page.
@@ -132,6 +149,39 @@ std::u16string Typed(std::uint8_t length, std::uint8_t first) {
     for (int i = 0; i < length % 25; ++i)
         text += Cp1251ToUtf16(static_cast<std::uint8_t>(first + 7 * i));
     return text;
+}
+
+// One operation of the Menu page, or a byte of the menus or of the separate-files flag poked
+// as a loaded file could hold it.
+Outcome MenuStep(EditingSession& s, std::uint8_t a, std::uint8_t b, std::uint8_t c) {
+    const int item = Index(b) % 10;
+    switch (c % 9) {
+        case 0:
+            s.working.menuTable[(a << 8 | b) % kMenuTableSize] = c;
+            return {};
+        case 1:
+            Terminal(s.working).SeparateDataFiles() = a;
+            return {};
+        case 2:
+            return SelectMenu(s, Index(a));
+        case 3:
+            return SelectMenuEscTarget(s, Index(a));
+        case 4:
+            return SelectItemTarget(s, item, Index(a));
+        case 5:
+            return SetMenuFlag(s, static_cast<MenuFlag>(a % 6), b & 1);
+        case 6:
+            return a & 1 ? EditMenuCaption(s, Typed(b, c)) : EditItemText(s, item, Typed(a, c));
+        case 7:
+            return a == 0 ? ResetMenus(s) : (OpenMenuPage(s), Outcome::Accept());
+        default: {
+            // What an edit shows is at most a cell's text or what the user typed.
+            const std::u16string stored = Typed(a, c);
+            const std::u16string shown = MenuTextToShow(stored, Typed(b, c));
+            if (shown.size() > std::max(stored.size(), std::size_t{kTextCellChars})) std::abort();
+            return {};
+        }
+    }
 }
 
 struct OpenDialog {
@@ -307,7 +357,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The Lookup page's database and field, each reaching just past its ends.
         const int database = Index(c) % 4;
         const int field = Index(a) % 9;
-        switch (op % 56) {
+        switch (op % 57) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -399,7 +449,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if ((s.startup.delimiterCount < 1 &&
                      Terminal(ws.definition).DelimiterCode1() != 0) ||
                     (s.startup.delimiterCount < 2 && Terminal(ws.definition).DelimiterCode2() != 0))
-                    std::abort();
+                    if (!ws.definitionModified || ws.definition.menuTable != s.working.menuTable)
+                        std::abort();
                 continue;
             }
             case 24:
@@ -624,6 +675,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 ResetLookups(s);
                 recordOnly = false;
                 break;
+            case 56:
+                o = MenuStep(s, a, b, c);
+                break;
         }
         if (!recordOnly)
             for (OpenDialog& d : dialogs)
@@ -634,7 +688,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               s.working.fieldLinks != before.fieldLinks ||
                               s.working.terminalSettings != before.terminalSettings ||
                               s.working.screenTexts != before.screenTexts))
-            std::abort();
+            if (!o.Accepted() && (s.working.formTable != before.formTable ||
+                                  s.working.lookupTable != before.lookupTable ||
+                                  s.working.barcodeRules != before.barcodeRules ||
+                                  s.working.fieldLinks != before.fieldLinks ||
+                                  s.working.menuTable != before.menuTable ||
+                                  s.working.terminalSettings != before.terminalSettings))
+                std::abort();
         ViewEverything(s);
         Definition normalised = s.working;
         NormaliseDefinition(normalised);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "editor/menupage.h"
 #include "editor/settingspage.h"
 #include "editor/startuppage.h"
 #include "model/normalise.h"
@@ -71,6 +72,7 @@ void CommitSheet(const EditingSession& session, Workspace& ws) {
     d.barcodeRules = w.barcodeRules;
     d.variableNames = w.variableNames;
     d.networkSettings = w.networkSettings;
+    CommitMenus(session, d);
 
     ws.definitionModified = true;
     NormaliseLengths(d);

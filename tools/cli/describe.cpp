@@ -217,6 +217,7 @@ Node DescribeTerminal(const Definition& d) {
     n.Add("vibration", Word(codes::kVibration, t.Vibration()));
     n.Add("volume", Word(codes::kVolumes, t.Volume()));
     n.Add("data placement", Either(codes::kPlacements, t.DataPlacement()));
+    n.Add("separate data files", t.SeparateDataFiles() != 0);
 
     Node delimiters = Node::Array();
     for (Byte code : {t.DelimiterCode1(), t.DelimiterCode2()})

@@ -9,6 +9,7 @@
 #include "editor/ui/editordialog.h"
 #include "editor/ui/formpage.h"
 #include "editor/ui/lookuppage.h"
+#include "editor/ui/menupage.h"
 #include "editor/ui/settingspage.h"
 #include "editor/ui/startuppage.h"
 #include "model/workspace.h"
@@ -21,6 +22,7 @@ namespace fw::editor::ui {
 const std::vector<PageFactory>& SheetPages() {
     static const std::vector<PageFactory> pages = {
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new FormPage(c, parent); },
+        [](SheetContext& c, QWidget* parent) -> SheetPage* { return new MenuPage(c, parent); },
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new LookupPage(c, parent); },
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new SettingsPage(c, parent); },
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new StartupPage(c, parent); },
