@@ -20,6 +20,8 @@ struct Outcome {
     // For a refusal: the warning to show; empty when there is nothing to tell (a choice the
     // list does not offer, or a question answered No). For a question: what to ask.
     std::u16string text;
+    // The message's caption; empty for the editor's warning caption.
+    std::u16string caption;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     int defaultButton = kIdYes;  // for a question

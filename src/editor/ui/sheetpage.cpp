@@ -17,7 +17,9 @@ bool RunOperation(Workspace& ws, const std::function<Outcome(Answer)>& operation
         outcome = operation(pressed == kIdYes ? Answer::Yes : Answer::No);
     }
     if (outcome.Refused() && !outcome.text.empty())
-        ShowText(ws, kWarningCaption, outcome.text, outcome.icon, outcome.buttons);
+        ShowText(ws,
+                 outcome.caption.empty() ? std::u16string_view(kWarningCaption) : outcome.caption,
+                 outcome.text, outcome.icon, outcome.buttons);
     return outcome.Accepted();
 }
 
