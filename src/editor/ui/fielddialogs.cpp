@@ -6,9 +6,11 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "editor/chargrid.h"
 #include "editor/lookupfielddlg.h"
 #include "editor/operationsdlg.h"
 #include "model/codepage.h"
+#include "shell/gridtarget.h"
 #include "shell/messagebox.h"
 
 namespace fw::editor::ui {
@@ -25,10 +27,6 @@ void ShowEdit(QLineEdit* edit, const QString& text, bool enabled) {
     const QSignalBlocker blocker(edit);
     if (edit->text() != text) edit->setText(text);
     edit->setEnabled(enabled);
-}
-
-QString CodeText(const std::array<Byte, 10>& code) {
-    return ToQString(CellToUtf16(code));
 }
 
 }  // namespace
@@ -65,6 +63,22 @@ QLineEdit* FieldEditorDialog::addCheckedEdit(QCheckBox* check, const QString& ob
     });
     lists_->addRow(check, edit);
     return edit;
+}
+
+QLineEdit* FieldEditorDialog::addCodeTarget(QCheckBox* check, const QString& objectName,
+                                            LineCode which) {
+    auto* target = new GridTargetEdit(this);
+    target->setObjectName(objectName);
+    target->setAccessibleName(check->accessibleName());
+    connect(target, &GridTargetEdit::openRequested, this, [this, target, which] {
+        CharGrid grid = OpenLineCodeGrid(session(), which);
+        if (target->runGrid(context_.ws, grid))
+            apply([&] { return StoreGridLineCode(session(), which, grid); });
+        else
+            refresh();
+    });
+    lists_->addRow(check, target);
+    return target;
 }
 
 QLineEdit* FieldEditorDialog::addEdit(const QString& caption, const QString& objectName,
@@ -116,19 +130,14 @@ FieldPropertiesDialog::FieldPropertiesDialog(SheetContext& context, QWidget* par
     initialText_ = addCheckedEdit(initial_, QStringLiteral("initialText"), edit(&EditInitialValue));
     prefix_ = makeCheck(QStringLiteral("Add prefix code"), QStringLiteral("prefix"),
                         flag(FieldFlag::Prefix));
-    prefixCode_ = addCheckedEdit(prefix_, QStringLiteral("prefixCode"),
-                                 [](const std::u16string&) { return Outcome::Accept(); });
+    prefixCode_ = addCodeTarget(prefix_, QStringLiteral("prefixCode"), LineCode::Prefix);
     prefixSearch_ = addCheck(QStringLiteral("Учитывать префикс при поиске в БД"),
                              QStringLiteral("prefixInSearch"), flag(FieldFlag::PrefixInSearch));
     suffix_ = makeCheck(QStringLiteral("Add suffix code"), QStringLiteral("suffix"),
                         flag(FieldFlag::Suffix));
-    suffixCode_ = addCheckedEdit(suffix_, QStringLiteral("suffixCode"),
-                                 [](const std::u16string&) { return Outcome::Accept(); });
+    suffixCode_ = addCodeTarget(suffix_, QStringLiteral("suffixCode"), LineCode::Suffix);
     suffixSearch_ = addCheck(QStringLiteral("Учитывать постфикс при поиске в БД"),
                              QStringLiteral("suffixInSearch"), flag(FieldFlag::SuffixInSearch));
-    // The codes come from the character grid; the edits only show them.
-    prefixCode_->setReadOnly(true);
-    suffixCode_->setReadOnly(true);
     mark_ = makeCheck(QStringLiteral("Show input mark"), QStringLiteral("inputMark"),
                       flag(FieldFlag::InputMark));
     markText_ = addCheckedEdit(mark_, QStringLiteral("inputMarkText"), edit(&EditInputMark));
@@ -163,10 +172,10 @@ void FieldPropertiesDialog::refresh() {
     ShowCheck(initial_, v.initialValue, v.initialEnabled);
     ShowEdit(initialText_, ToQString(v.initialText), v.initialEnabled && v.initialValue);
     ShowCheck(prefix_, v.prefix);
-    ShowEdit(prefixCode_, CodeText(v.prefixCode), v.prefix);
+    ShowEdit(prefixCode_, ToQString(LineCodeText(session(), LineCode::Prefix)), v.prefix);
     ShowCheck(prefixSearch_, v.prefixInSearch, v.prefixInSearchEnabled);
     ShowCheck(suffix_, v.suffix);
-    ShowEdit(suffixCode_, CodeText(v.suffixCode), v.suffix);
+    ShowEdit(suffixCode_, ToQString(LineCodeText(session(), LineCode::Suffix)), v.suffix);
     ShowCheck(suffixSearch_, v.suffixInSearch, v.suffixInSearchEnabled);
     ShowCheck(mark_, v.inputMark, v.inputMarkEnabled);
     ShowEdit(markText_, ToQString(v.inputMarkText), v.inputMarkEnabled && v.inputMark);
@@ -216,14 +225,10 @@ LookupFieldDialog::LookupFieldDialog(SheetContext& context, QWidget* parent)
         [this](EditingSession&, int i, Answer) { return SelectLookupAlignment(session(), i); });
     prefix_ = makeCheck(QStringLiteral("Add prefix code"), QStringLiteral("prefix"),
                         flag(LookupFieldFlag::Prefix));
-    prefixCode_ = addCheckedEdit(prefix_, QStringLiteral("prefixCode"),
-                                 [](const std::u16string&) { return Outcome::Accept(); });
+    prefixCode_ = addCodeTarget(prefix_, QStringLiteral("prefixCode"), LineCode::Prefix);
     suffix_ = makeCheck(QStringLiteral("Add suffix code"), QStringLiteral("suffix"),
                         flag(LookupFieldFlag::Suffix));
-    suffixCode_ = addCheckedEdit(suffix_, QStringLiteral("suffixCode"),
-                                 [](const std::u16string&) { return Outcome::Accept(); });
-    prefixCode_->setReadOnly(true);
-    suffixCode_->setReadOnly(true);
+    suffixCode_ = addCodeTarget(suffix_, QStringLiteral("suffixCode"), LineCode::Suffix);
     refresh();
 }
 
@@ -234,9 +239,11 @@ void LookupFieldDialog::refresh() {
     ShowEdit(fixedLength_, QString::number(v.fixedLengthValue), v.enabled && v.fixedLength);
     FillList(alignment_, v.alignment);
     ShowCheck(prefix_, v.prefix, v.enabled);
-    ShowEdit(prefixCode_, CodeText(v.prefixCode), v.enabled && v.prefix);
+    ShowEdit(prefixCode_, ToQString(LineCodeText(session(), LineCode::Prefix)),
+             v.enabled && v.prefix);
     ShowCheck(suffix_, v.suffix, v.enabled);
-    ShowEdit(suffixCode_, CodeText(v.suffixCode), v.enabled && v.suffix);
+    ShowEdit(suffixCode_, ToQString(LineCodeText(session(), LineCode::Suffix)),
+             v.enabled && v.suffix);
 }
 
 void LookupFieldDialog::accept() {

@@ -27,6 +27,8 @@ class FieldEditorDialog : public EditorDialog {
     // A check box that enables the control beside it.
     QLineEdit* addCheckedEdit(QCheckBox* check, const QString& objectName,
                               std::function<Outcome(const std::u16string&)> op);
+    // The prefix or suffix code of the line beside its check box, composed with the grid.
+    QLineEdit* addCodeTarget(QCheckBox* check, const QString& objectName, LineCode which);
     QLineEdit* addEdit(const QString& caption, const QString& objectName,
                        std::function<Outcome(const std::u16string&)> op);
     // The "Form #" and "Line #" row.
