@@ -3,6 +3,9 @@
 // the working copy as it was; a dialog's Cancel gives back the exact form bytes it found; the
 // working copy always normalises and commits.
 //
+// The character grid is opened on a line's codes or on the Wi-Fi keys, clicked anywhere, and
+// written back; its string never grows past its target's limit.
+//
 // Input: a sequence of steps. A step's first byte picks the operation, the next two are its
 // arguments (a list index, a key, an answer). Poke steps write any byte of the form table or
 // the lookup table, the weight-barcode rules or the parsing links of the working copy, as a
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "editor/branchdlg.h"
+#include "editor/chargrid.h"
 #include "editor/commit.h"
 #include "editor/fielddlg.h"
 #include "editor/fieldlines.h"
@@ -123,6 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EditingSession s = OpenSession(fresh->definition, fresh->language);
     std::vector<OpenDialog> dialogs;
     FieldDialog fieldDialog = OpenFieldDialog(s);
+    CharGrid grid = OpenLineCodeGrid(s, LineCode::Prefix);
+    std::size_t gridLimit = static_cast<std::size_t>(grid.maximum);
     Input in{data, size};
 
     while (!in.Empty()) {
@@ -135,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Definition before = s.working;
         bool recordOnly = true;
         Outcome o;
-        switch (op % 44) {
+        switch (op % 46) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -332,6 +338,50 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 43:
                 o = SelectOperationVariable(
                     s, a & 1 ? Operation::SaveToVariable : Operation::FillFromVariable, Index(b));
+                break;
+            case 44: {
+                NetworkSettingsRecord net = Network(s.working);
+                switch (a % 4) {
+                    case 0:
+                    case 1:
+                        grid = OpenLineCodeGrid(s, a % 4 ? LineCode::Suffix : LineCode::Prefix);
+                        break;
+                    case 2:
+                        net.WpaKey()[b % 64] = c;
+                        grid = OpenCharGrid(PassPhraseTarget(net), s.working);
+                        break;
+                    default:
+                        net.WepKeyLength() = c;
+                        grid = OpenCharGrid(WepKeyTarget(net, Index(b)), s.working);
+                        break;
+                }
+                gridLimit = std::max(grid.raw.size(), static_cast<std::size_t>(grid.maximum));
+                break;
+            }
+            case 45:
+                switch (c % 5) {
+                    case 0:
+                        if (ClickCell(grid, Index(a), Index(b)) == CellClick::ChooseVariable)
+                            o = AppendVariable(grid, Index(c));
+                        break;
+                    case 1:
+                        MoveSelection(grid, Index(a), Index(b));
+                        break;
+                    case 2:
+                        ClearGrid(grid);
+                        break;
+                    case 3:
+                        o = grid.kind == GridKind::LineCode
+                                ? StoreGridLineCode(s, a & 1 ? LineCode::Prefix : LineCode::Suffix,
+                                                    grid)
+                                : Outcome::Refuse();
+                        break;
+                    default:
+                        if (grid.kind == GridKind::Hexadecimal && ConfirmGrid(grid).Accepted())
+                            WriteBack(grid, PassPhraseTarget(Network(s.working)));
+                        break;
+                }
+                if (grid.raw.size() > gridLimit) std::abort();
                 break;
         }
         if (!recordOnly)
