@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <tuple>
 
 #include "model/strings.h"
 #include "shell/messagebox.h"
@@ -131,7 +133,14 @@ void CharGridTable::keyPressEvent(QKeyEvent* event) {
 }
 
 QSize CharGridTable::sizeHint() const {
-    return {editor::kGridSize * 36, editor::kGridSize * 22};
+    // Every name fits its cell whole: the widest key name, with room on both sides.
+    int widest = 0;
+    for (int code = 0; code < 256; ++code)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(ToQString(
+                                      editor::CharacterName(grid_.kind, static_cast<Byte>(code)))));
+    const int frame = 2 * frameWidth();
+    return {editor::kGridSize * (widest + 12) + frame,
+            editor::kGridSize * (fontMetrics().height() + 8) + frame};
 }
 
 // ---- the dialog ------------------------------------------------------------------------------
