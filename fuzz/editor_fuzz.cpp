@@ -3,6 +3,9 @@
 // the working copy as it was; a dialog's Cancel gives back the exact form bytes it found; the
 // working copy always normalises and commits.
 //
+// The character grid is opened on a line's codes or on the Wi-Fi keys, clicked anywhere, and
+// written back; its string never grows past its target's limit.
+//
 // Input: a sequence of steps. A step's first byte picks the operation, the next two are its
 // arguments (a list index, a key, an answer). Poke steps write any byte of the form table or
 // the lookup table, the weight-barcode rules or the parsing links of the working copy, as a
@@ -18,6 +21,7 @@
 #include <vector>
 
 #include "editor/branchdlg.h"
+#include "editor/chargrid.h"
 #include "editor/commit.h"
 #include "editor/fielddlg.h"
 #include "editor/fieldlines.h"
@@ -342,6 +346,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FieldDialog fieldDialog = OpenFieldDialog(s);
     SettingsDialogs settings{OpenSettingsPage(s), OpenSecurityDialog(s), OpenFunctionKeyDialog(s),
                              OpenVariablesDialog(s), OpenNetworkDialog(s)};
+    CharGrid grid = OpenLineCodeGrid(s, LineCode::Prefix);
+    std::size_t gridLimit = static_cast<std::size_t>(grid.maximum);
     Input in{data, size};
 
     while (!in.Empty()) {
@@ -357,7 +363,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The Lookup page's database and field, each reaching just past its ends.
         const int database = Index(c) % 4;
         const int field = Index(a) % 9;
-        switch (op % 57) {
+        switch (op % 59) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -677,6 +683,50 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             case 56:
                 o = MenuStep(s, a, b, c);
+                break;
+            case 57: {
+                NetworkSettingsRecord net = Network(s.working);
+                switch (a % 4) {
+                    case 0:
+                    case 1:
+                        grid = OpenLineCodeGrid(s, a % 4 ? LineCode::Suffix : LineCode::Prefix);
+                        break;
+                    case 2:
+                        net.WpaKey()[b % 64] = c;
+                        grid = OpenCharGrid(PassPhraseTarget(net), s.working);
+                        break;
+                    default:
+                        net.WepKeyLength() = c;
+                        grid = OpenCharGrid(WepKeyTarget(net, Index(b)), s.working);
+                        break;
+                }
+                gridLimit = std::max(grid.raw.size(), static_cast<std::size_t>(grid.maximum));
+                break;
+            }
+            case 58:
+                switch (c % 5) {
+                    case 0:
+                        if (ClickCell(grid, Index(a), Index(b)) == CellClick::ChooseVariable)
+                            o = AppendVariable(grid, Index(c));
+                        break;
+                    case 1:
+                        MoveSelection(grid, Index(a), Index(b));
+                        break;
+                    case 2:
+                        ClearGrid(grid);
+                        break;
+                    case 3:
+                        o = grid.kind == GridKind::LineCode
+                                ? StoreGridLineCode(s, a & 1 ? LineCode::Prefix : LineCode::Suffix,
+                                                    grid)
+                                : Outcome::Refuse();
+                        break;
+                    default:
+                        if (grid.kind == GridKind::Hexadecimal && ConfirmGrid(grid).Accepted())
+                            WriteBack(grid, PassPhraseTarget(Network(s.working)));
+                        break;
+                }
+                if (grid.raw.size() > gridLimit) std::abort();
                 break;
         }
         if (!recordOnly)
