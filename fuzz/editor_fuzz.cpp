@@ -3,6 +3,8 @@
 // the working copy as it was; a dialog's Cancel gives back the exact form bytes it found; the
 // working copy always normalises and commits.
 //
+// The barcode-parsing and weight-mask dialogs run on the same working copy.
+//
 // Input: a sequence of steps. A step's first byte picks the operation, the next two are its
 // arguments (a list index, a key, an answer). Poke steps write any byte of the form table or
 // the lookup table, the weight-barcode rules or the parsing links of the working copy, as a
@@ -14,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/barcodeparsing.h"
 #include "editor/branchdlg.h"
 #include "editor/commit.h"
 #include "editor/fielddlg.h"
@@ -29,6 +32,7 @@
 #include "model/defaults.h"
 #include "model/normalise.h"
 #include "model/workspace.h"
+#include "reader/weightmasks.h"
 
 namespace {
 
@@ -123,6 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EditingSession s = OpenSession(fresh->definition, fresh->language);
     std::vector<OpenDialog> dialogs;
     FieldDialog fieldDialog = OpenFieldDialog(s);
+    BarcodeParsingDialog parsing = OpenBarcodeParsingDialog(s);
+    reader::WeightMaskDialog masks = reader::OpenWeightMaskDialog(s.working);
     Input in{data, size};
 
     while (!in.Empty()) {
@@ -135,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Definition before = s.working;
         bool recordOnly = true;
         Outcome o;
-        switch (op % 44) {
+        switch (op % 49) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -333,6 +339,63 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 o = SelectOperationVariable(
                     s, a & 1 ? Operation::SaveToVariable : Operation::FillFromVariable, Index(b));
                 break;
+            case 44:
+                if (c & 1)
+                    CancelBarcodeParsingDialog(s, parsing);
+                else
+                    parsing = OpenBarcodeParsingDialog(s);
+                s.working.readerOptions2[0] = (c >> 1) & 1;  // GS1 transfer, as the page sets it
+                recordOnly = false;
+                break;
+            case 45:
+                o = c % 3 == 0   ? SetWeightRule(s, parsing, b & 1)
+                    : c % 3 == 1 ? SelectWeightTarget(s, Index(a))
+                                 : SelectWeightSourceKeep(s, Index(a));
+                recordOnly = false;  // the rules live outside the form record
+                break;
+            case 46:
+                // Item indexes reach past the 234 items.
+                o = c % 3 == 0   ? SelectGs1Item(parsing, static_cast<int>(a) - 10)
+                    : c % 3 == 1 ? SelectGs1Target(s, parsing, Index(b))
+                                 : AddGs1Rule(s, parsing);
+                recordOnly = false;
+                break;
+            case 47: {
+                const int rows[] = {Index(a), Index(b)};
+                o = c & 1 ? RemoveAllGs1Rules(s)
+                          : RemoveGs1Rules(s, std::span(rows, static_cast<std::size_t>(c % 3)));
+                recordOnly = false;
+                break;
+            }
+            case 48: {
+                // The mask dialog keeps its list apart; only OK and Cancel write the block.
+                const int selected[] = {Index(b), Index(c)};
+                switch (a % 6) {
+                    case 0:
+                        masks = reader::OpenWeightMaskDialog(s.working);
+                        continue;
+                    case 1:
+                        reader::AddWeightMask(masks, Typed(b, c), AnswerOf(c));
+                        continue;
+                    case 2:
+                        reader::RemoveWeightMasks(masks, selected);
+                        continue;
+                    case 3:
+                        reader::RemoveAllWeightMasks(masks);
+                        continue;
+                    case 4:
+                        reader::ConfirmWeightMaskDialog(s.working, masks);
+                        if (static_cast<std::size_t>(Rules(s.working).WeightMaskCount()) !=
+                            std::min<std::size_t>(masks.masks.size(), reader::kMaxWeightMasks))
+                            std::abort();
+                        break;
+                    default:
+                        reader::CancelWeightMaskDialog(s.working, masks);
+                        if (s.working.barcodeRules != masks.saved) std::abort();
+                }
+                recordOnly = false;
+                break;
+            }
         }
         if (!recordOnly)
             for (OpenDialog& d : dialogs)
@@ -343,6 +406,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               s.working.fieldLinks != before.fieldLinks))
             std::abort();
         ViewEverything(s);
+        const BarcodeParsingView view = ViewBarcodeParsing(s, parsing);
+        for (const ListView* l :
+             {&view.weightTarget, &view.keepInSource, &view.gs1Item, &view.gs1Target})
+            CheckList(*l);
         Definition normalised = s.working;
         NormaliseDefinition(normalised);
     }
