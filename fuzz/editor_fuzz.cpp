@@ -348,7 +348,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 recordOnly = false;
                 break;
             case 45:
-                o = c % 3 == 0   ? SetWeightRule(s, parsing, b & 1)
+                o = c % 3 == 0   ? SetWeightRule(s, b & 1)
                     : c % 3 == 1 ? SelectWeightTarget(s, Index(a))
                                  : SelectWeightSourceKeep(s, Index(a));
                 recordOnly = false;  // the rules live outside the form record

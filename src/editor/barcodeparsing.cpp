@@ -198,7 +198,7 @@ BarcodeParsingView ViewBarcodeParsing(const EditingSession& session,
     return v;
 }
 
-Outcome SetWeightRule(EditingSession& session, const BarcodeParsingDialog&, bool on) {
+Outcome SetWeightRule(EditingSession& session, bool on) {
     const WeightState weight = Weight(session);
     if (!weight.enabled) return Outcome::Refuse();
     const int line = Line(session);

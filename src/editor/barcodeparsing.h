@@ -51,7 +51,7 @@ BarcodeParsingView ViewBarcodeParsing(const EditingSession& session,
 
 // The weight rule and its lists; a change of the rule's target makes the new target the weight
 // line and the old one "real" again.
-Outcome SetWeightRule(EditingSession& session, const BarcodeParsingDialog& dialog, bool on);
+Outcome SetWeightRule(EditingSession& session, bool on);
 Outcome SelectWeightTarget(EditingSession& session, int index);
 Outcome SelectWeightSourceKeep(EditingSession& session, int index);
 // The GS1 choices the dialog keeps.

@@ -87,7 +87,7 @@ TEST_F(BarcodeParsingTest, TheWeightBoxFollowsTheSourceLineAndTheFeature) {
         EXPECT_EQ(v.keepInSource.enabled, c.feature);
         const Definition before = Bytes();
         if (!c.enabled) {
-            EXPECT_TRUE(SetWeightRule(s, Open(0), false).Refused());
+            EXPECT_TRUE(SetWeightRule(s, false).Refused());
             EXPECT_TRUE(Same(before));
         }
     }
@@ -95,10 +95,10 @@ TEST_F(BarcodeParsingTest, TheWeightBoxFollowsTheSourceLineAndTheFeature) {
 
 TEST_F(BarcodeParsingTest, TheWeightRuleMakesItsTargetTheWeightLineAndGivesItBack) {
     F().MaxLength(4) = 40;
-    BarcodeParsingDialog d = Open(1);
+    Open(1);
     // The list offers 3..8; choosing 5 first needs the rule on.
     EXPECT_TRUE(SelectWeightTarget(s, 2).Refused());
-    ASSERT_TRUE(SetWeightRule(s, d, true).Accepted());
+    ASSERT_TRUE(SetWeightRule(s, true).Accepted());
     EXPECT_EQ(Rules(s.working).WeightTargetLine(2, 1), 3);
     EXPECT_EQ(F().LineType(2), kLineWeight);
     ASSERT_TRUE(SelectWeightTarget(s, 2).Accepted());
@@ -113,7 +113,7 @@ TEST_F(BarcodeParsingTest, TheWeightRuleMakesItsTargetTheWeightLineAndGivesItBac
 
     ASSERT_TRUE(SelectWeightSourceKeep(s, 2).Accepted());
     EXPECT_EQ(F().WeightSourceKeep(1), 2);
-    ASSERT_TRUE(SetWeightRule(s, d, false).Accepted());
+    ASSERT_TRUE(SetWeightRule(s, false).Accepted());
     EXPECT_EQ(Rules(s.working).WeightTransferFlag(2, 1), 0);
     EXPECT_EQ(F().LineType(4), kLineReal);
     EXPECT_TRUE(SelectWeightSourceKeep(s, 0).Refused());
@@ -235,8 +235,8 @@ TEST_F(BarcodeParsingTest, CancelGivesBackTheRulesAndTheFieldTypes) {
     // The field properties dialog beneath gives back what the parsing dialog's OK kept.
     s.currentLine = 0;
     const FieldDialog field = OpenFieldDialog(s);
-    BarcodeParsingDialog inner = Open(0);
-    ASSERT_TRUE(SetWeightRule(s, inner, false).Accepted());
+    Open(0);
+    ASSERT_TRUE(SetWeightRule(s, false).Accepted());
     CancelFieldDialog(s, field);
     EXPECT_TRUE(Same(before));
 }

@@ -59,6 +59,9 @@ class ReaderDialogsTest : public ::testing::Test {
 
 TEST_F(ReaderDialogsTest, ParsingOpensFromTheFieldDialogAndFillsItsRuleList) {
     editor::ui::FieldPropertiesDialog field(context, nullptr);
+    auto* open = Child<QPushButton>(&field, "barcodeParsing");
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->text(), QStringLiteral("Разбор ШК"));
     const Definition before = session.working;
     QString place, weightName;
     QStringList rows, afterDelete;
@@ -90,7 +93,7 @@ TEST_F(ReaderDialogsTest, ParsingOpensFromTheFieldDialogAndFillsItsRuleList) {
                         afterDelete << list->topLevelItem(i)->text(0);
                     QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
                 })
-        .Run([&] { Child<QPushButton>(&field, "barcodeParsing")->click(); });
+        .Run([&] { open->click(); });
     EXPECT_EQ(place, QStringLiteral("Форма № 2    Строка № 1"));
     EXPECT_EQ(weightName, QStringLiteral("Весовой штрихкод"));
     EXPECT_EQ(Shown(),

@@ -38,9 +38,8 @@ BarcodeParsingSettingsDialog::BarcodeParsingSettingsDialog(SheetContext& context
     weight_->setObjectName(QStringLiteral("weightRule"));
     weight_->setAccessibleName(weight_->text());
     lists_->addRow(weight_);
-    connect(weight_, &QCheckBox::toggled, this, [this](bool on) {
-        run([&](Answer) { return SetWeightRule(session(), dialog_, on); });
-    });
+    connect(weight_, &QCheckBox::toggled, this,
+            [this](bool on) { run([&](Answer) { return SetWeightRule(session(), on); }); });
     weightTarget_ =
         addList(text(kWeightTargetId), QStringLiteral("weightTarget"),
                 [](EditingSession& s, int i, Answer) { return SelectWeightTarget(s, i); });
