@@ -129,7 +129,6 @@ TEST_F(ReaderDialogsTest, MaskDialogAddsByKeyboardAsksBeforeReplacingAndCancelsW
         edit->setText(QStringLiteral("21CCCQQQ"));
         Child<QPushButton>(&dialog, "add")->click();
         EXPECT_EQ(list->item(0)->text(), QStringLiteral("21CCCCCWWWWW"));
-        EXPECT_TRUE(dialog.isVisible());  // Enter added the mask and left the dialog open
         presenter.answer = kIdYes;
         Child<QPushButton>(&dialog, "add")->click();
         EXPECT_EQ(list->item(0)->text(), QStringLiteral("21CCCQQQ"));
