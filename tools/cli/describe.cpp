@@ -11,6 +11,7 @@
 #include "model/strings.h"
 #include "model/textgroups.h"
 #include "model/unicode.h"
+#include "reader/gs1list.h"
 
 namespace fw::cli {
 namespace {
@@ -74,6 +75,53 @@ Node DescribeLine(const ConstFormRecord& f, int line) {
     return n;
 }
 
+// What a scanned barcode of a line passes on: GS1 items into lines of the form, a weight or a
+// quantity into a later line. Bytes as stored; an item past the list is named by its number.
+Node DescribeBarcodeParsing(const Definition& d, int form) {
+    const ConstFieldLinkRecord links = FieldLink(d, form);
+    Node gs1 = Node::Array();
+    for (int line = 0; line < kLinesPerForm; ++line) {
+        if (links.LinkLine(line) == 0) continue;
+        Node rule = Node::Object();
+        rule.Add("line", line + 1);
+        rule.Add("from line", static_cast<int>(links.LinkLine(line)));
+        const int item = links.LinkValue(line);
+        rule.Add("item", item);
+        const std::u16string_view text = reader::Gs1ItemText(item);
+        rule.Add("text", text.empty() ? "invalid (" + std::to_string(item) + ")"
+                                      : Utf16ToUtf8(std::u16string(text)));
+        gs1.Push(std::move(rule));
+    }
+    const ConstBarcodeRulesRecord rules = Rules(d);
+    const ConstFormRecord f = Form(d, form);
+    Node weight = Node::Array();
+    for (int line = 0; line < kLinesPerForm; ++line) {
+        if (rules.WeightTransferFlag(form, line) == 0) continue;
+        Node rule = Node::Object();
+        rule.Add("line", line + 1);
+        rule.Add("to line", static_cast<int>(rules.WeightTargetLine(form, line)));
+        rule.Add("source keeps", Word(codes::kWeightSourceKeeps, f.WeightSourceKeep(line)));
+        weight.Push(std::move(rule));
+    }
+    Node n = Node::Object();
+    n.Add("gs1 rules", std::move(gs1));
+    n.Add("weight rules", std::move(weight));
+    return n;
+}
+
+Node DescribeWeightBarcodes(const Definition& d) {
+    const ConstBarcodeRulesRecord rules = Rules(d);
+    Node n = Node::Object();
+    n.Add("use", rules.WeightBarcodeEnabled() != 0);
+    Node masks = Node::Array();
+    // A count past the 20 slots means none, as the mask dialog reads it.
+    const int count = rules.WeightMaskCount() <= kWeightMaskSlots ? rules.WeightMaskCount() : 0;
+    for (int slot = 0; slot < count; ++slot)
+        masks.Push(Node::Text(CellText(rules.WeightMask(slot).first(kWeightMaskSize - 1))));
+    n.Add("masks", std::move(masks));
+    return n;
+}
+
 Node DescribeForm(const Definition& d, int form) {
     const ConstFormRecord f = Form(d, form);
     Node n = Node::Object();
@@ -126,6 +174,7 @@ Node DescribeForm(const Definition& d, int form) {
     for (int line = 0; line < kLinesPerForm; ++line)
         lines.Push(DescribeLine(f, line));
     n.Add("lines", std::move(lines));
+    n.Add("barcode parsing", DescribeBarcodeParsing(d, form));
     return n;
 }
 
@@ -383,6 +432,7 @@ Node DescribeDefinition(const Definition& d) {
 
     root.Add("terminal", DescribeTerminal(d));
     root.Add("network", DescribeNetwork(d));
+    root.Add("weight barcodes", DescribeWeightBarcodes(d));
 
     Node variables = Node::Array();
     for (int v = 1; v <= kVariableCount; ++v)

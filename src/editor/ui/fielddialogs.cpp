@@ -4,11 +4,13 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 #include "editor/chargrid.h"
 #include "editor/lookupfielddlg.h"
 #include "editor/operationsdlg.h"
+#include "editor/ui/barcodeparsingdialog.h"
 #include "editor/ui/captions.h"
 #include "model/codepage.h"
 #include "shell/gridtarget.h"
@@ -29,6 +31,8 @@ void ShowEdit(QLineEdit* edit, const QString& text, bool enabled) {
     if (edit->text() != text) edit->setText(text);
     edit->setEnabled(enabled);
 }
+
+constexpr int kParsingCaptionId = 1252;  // "Разбор ШК"
 
 }  // namespace
 
@@ -173,7 +177,24 @@ FieldPropertiesDialog::FieldPropertiesDialog(SheetContext& context, QWidget* par
         addCheckedList(checkDigit_, QStringLiteral("checkDigitMethod"), list(&SelectCheckDigit));
     autoEnter_ =
         addList(text(caption::kAutoEnter), QStringLiteral("autoEnter"), list(&SelectAutoEnter));
+    addParsingButton();
     refresh();
+}
+
+// "Разбор ШК": the weight and GS1 rules of this line. They may change line types, so the
+// dialog and every page re-read the working copies afterwards.
+void FieldPropertiesDialog::addParsingButton() {
+    auto* parsing = new QPushButton(ToQString(UiText(session(), kParsingCaptionId)), this);
+    parsing->setObjectName(QStringLiteral("barcodeParsing"));
+    parsing->setAccessibleName(parsing->text());
+    parsing->setAutoDefault(false);
+    connect(parsing, &QPushButton::clicked, this, [this] {
+        BarcodeParsingSettingsDialog dialog(context_, this);
+        dialog.exec();
+        refresh();
+        if (context_.refreshAll) context_.refreshAll();
+    });
+    lists_->addRow(parsing);
 }
 
 void FieldPropertiesDialog::refresh() {

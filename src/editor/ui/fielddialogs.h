@@ -51,6 +51,8 @@ class FieldPropertiesDialog : public FieldEditorDialog {
     void restore() override;
 
   private:
+    void addParsingButton();
+
     FieldDialog dialog_;
     QCheckBox *fixed_, *initial_, *prefix_, *suffix_, *prefixSearch_, *suffixSearch_, *mark_,
         *partial_, *keepWhole_, *leading_, *checkDigit_;
