@@ -8,6 +8,7 @@
 #include "editor/sheet.h"
 #include "editor/ui/formpage.h"
 #include "model/workspace.h"
+#include "reader/ui/barcodepage.h"
 #include "shell/commands.h"
 #include "shell/mainwindow.h"
 #include "shell/messagebox.h"
@@ -17,6 +18,9 @@ namespace fw::editor::ui {
 const std::vector<PageFactory>& SheetPages() {
     static const std::vector<PageFactory> pages = {
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new FormPage(c, parent); },
+        [](SheetContext& c, QWidget* parent) -> SheetPage* {
+            return new reader::ui::BarcodePage(c, parent);
+        },
     };
     return pages;
 }
@@ -53,6 +57,8 @@ DefinitionSheet::DefinitionSheet(Workspace& ws, QWidget* parent)
 DefinitionSheet::~DefinitionSheet() = default;
 
 void DefinitionSheet::accept() {
+    for (SheetPage* page : pages_)
+        page->apply();
     CommitSheet(session_, ws_);
     QDialog::accept();
 }
