@@ -75,3 +75,16 @@ using AimingPatternBits = layout::Bits<4, 1>;
 using TwoDTimeoutBits = layout::Bits<0, 4>;
 
 }  // namespace fw::reader
+
+namespace fw::reader {
+
+// Plain English for reports, in list order.
+inline constexpr std::string_view kEngineWords[] = {"1D laser/LED", "2D imager", "1D long range"};
+inline constexpr std::string_view kScanModeWords[] = {"auto off",  "continuous", "auto power off",
+                                                      "alternate", "momentary",  "repeat",
+                                                      "laser",     "test",       "aiming"};
+inline constexpr std::string_view kRedundancyWords[] = {"none", "one time", "two times",
+                                                        "three times"};
+inline constexpr std::string_view kIlluminationWords[] = {"off", "internal", "external", "both"};
+
+}  // namespace fw::reader
