@@ -80,6 +80,10 @@ BarcodePage::BarcodePage(SheetContext& context, QWidget* parent) : SheetPage(con
     aimingTime_ = new QLineEdit(optionsGroup_);
     aimingTime_->setObjectName(QStringLiteral("aimingTime"));
     aimingUnit_ = new QLabel(optionsGroup_);
+    // Three digits at most: the edits need no more room than that.
+    const int numberWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12;
+    timeout_->setMaximumWidth(numberWidth);
+    aimingTime_->setMaximumWidth(numberWidth);
     firstLabel_->setBuddy(firstList_);
     secondLabel_->setBuddy(secondList_);
     timeoutLabel_->setBuddy(timeout_);
@@ -91,6 +95,7 @@ BarcodePage::BarcodePage(SheetContext& context, QWidget* parent) : SheetPage(con
     options->addWidget(timeoutLabel_, 2, 0);
     options->addWidget(timeout_, 2, 1);
     options->addWidget(timeoutUnit_, 2, 2);
+    options->setColumnStretch(2, 1);
     options->addWidget(aimingLabel_, 3, 0);
     options->addWidget(aimingTime_, 3, 1);
     options->addWidget(aimingUnit_, 3, 2);
