@@ -4,6 +4,7 @@
 
 #include "editor/commit.h"
 #include "editor/editor_support.h"
+#include "model/projectfile.h"
 
 namespace fw::reader::test {
 namespace {
@@ -321,6 +322,29 @@ TEST_F(BarcodePageTest, ResetRestoresTheReaderDefaultsAndKeepsEngineAndUseFlags)
     EXPECT_EQ(v.kind, EngineKind::LongRange);
     EXPECT_EQ(v.timeout.text, u"9");
     EXPECT_TRUE(v.rfid);
+}
+
+TEST_F(BarcodePageTest, UnknownBitsSurviveALoadAnEditAndASave) {
+    // Every bit of the reader blocks set, as a file may hold them; the page clears one box.
+    Definition loaded = ws->definition;
+    loaded.readerOptions.fill(0xFF);
+    loaded.symbologyOptions.fill(0xFF);
+    loaded.readerExtra.fill(0xFF);
+    Terminal(loaded).ReaderType() = 0xF1;  // 2D engine, the high bits unknown
+    ASSERT_EQ(ReadProjectBytes(*ws, SerialiseProject(loaded, true), true), 1);
+    s = editor::OpenSession(ws->definition, ws->language);
+
+    ASSERT_TRUE(SetSymbologyBox(s, 119, false).Accepted());  // RSS-14: byte 28 bit 7
+    Commit();
+    Workspace again;
+    ASSERT_EQ(ReadProjectBytes(again, SerialiseProject(ws->definition, true), true), 1);
+    const Definition& d = again.definition;
+    EXPECT_EQ(d.readerOptions, loaded.readerOptions);
+    auto expected = loaded.symbologyOptions;
+    expected[28] = 0x7F;
+    EXPECT_EQ(d.symbologyOptions, expected);
+    EXPECT_EQ(d.readerExtra, loaded.readerExtra);
+    EXPECT_EQ(Terminal(d).ReaderType(), 0xF1);
 }
 
 TEST_F(BarcodePageTest, EveryCaptionHasAText) {
