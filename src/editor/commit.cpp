@@ -68,6 +68,12 @@ void CommitSheet(const EditingSession& session, Workspace& ws) {
     Terminal(d).UtilityLine(0)[0] = AnyLookupInUse(d) ? '9' : '8';
 
     CommitSettingsPage(session, d);
+    // The Barcode page edits the reader blocks and the engine in the working copy, so that
+    // Cancel leaves them as they were.
+    d.readerOptions = w.readerOptions;
+    d.symbologyOptions = w.symbologyOptions;
+    d.readerExtra = w.readerExtra;
+    Terminal(d).ReaderType() = Terminal(w).ReaderType();
     d.readerOptions2 = w.readerOptions2;
     d.barcodeRules = w.barcodeRules;
     d.variableNames = w.variableNames;
