@@ -94,6 +94,7 @@ void FormPage::connectList(QComboBox* box,
 }
 
 void FormPage::refresh() {
+    RefreshFormPage(session());
     const FormPageView view = ViewFormPage(session());
     FillList(form_, view.form);
     FillList(esc_, view.escTarget);
