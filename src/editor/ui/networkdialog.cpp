@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <tuple>
 
+#include "shell/gridtarget.h"
 #include "shell/messagebox.h"
 
 namespace fw::editor::ui {
@@ -34,13 +35,6 @@ constexpr int kPasswordId = 1576;
 const char* const kAddressNames[kNetAddressCount] = {"serverAddress", "terminalAddress",
                                                      "subnetMask", "gateway", "dnsServer"};
 
-QLineEdit* Display(QWidget* parent, QFormLayout* form, const QString& caption,
-                   const QString& objectName) {
-    QLineEdit* edit = AddLabelledEdit(parent, form, caption, objectName);
-    edit->setReadOnly(true);
-    return edit;
-}
-
 }  // namespace
 
 QComboBox* NetworkSettingsDialog::addList(QFormLayout* form, int captionId,
@@ -62,6 +56,26 @@ QLineEdit* NetworkSettingsDialog::addText(QFormLayout* form, int captionId,
                 refresh();
             });
     return edit;
+}
+
+GridTargetEdit* NetworkSettingsDialog::addKeyTarget(QWidget* parent, QFormLayout* form,
+                                                    const QString& caption,
+                                                    const QString& objectName, int key) {
+    auto* target = new GridTargetEdit(parent);
+    target->setObjectName(objectName);
+    target->setAccessibleName(caption.trimmed());
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(target);
+    form->addRow(label, target);
+    // The grid composes into the dialog's copy; the dialog's OK hands it to the page.
+    connect(target, &GridTargetEdit::openRequested, this, [this, target, key] {
+        CharGrid grid = OpenKeyGrid(session(), copy_, key);
+        if (target->runGrid(context_.ws, grid))
+            apply([&] { return StoreKeyGrid(copy_, key, grid); });
+        else
+            refresh();
+    });
+    return target;
 }
 
 NetworkSettingsDialog::NetworkSettingsDialog(SheetContext& context, QWidget* parent)
@@ -114,10 +128,11 @@ NetworkSettingsDialog::NetworkSettingsDialog(SheetContext& context, QWidget* par
                          [this](int i) { return SelectWepSetting(copy_, WepList::ActiveKey, i); });
     for (int k = 0; k < kWepKeyCount; ++k)
         wepKeys_[static_cast<std::size_t>(k)] =
-            Display(wep_, wepForm, Caption(session(), kKeyId) + QString::number(k + 1),
-                    QStringLiteral("wepKey%1").arg(k + 1));
+            addKeyTarget(wep_, wepForm, Caption(session(), kKeyId) + QString::number(k + 1),
+                         QStringLiteral("wepKey%1").arg(k + 1), k);
     wifi->addRow(wep_);
-    wpaKey_ = Display(this, wifi, Caption(session(), kWpaKeyId), QStringLiteral("wpaKey"));
+    wpaKey_ = addKeyTarget(this, wifi, Caption(session(), kWpaKeyId), QStringLiteral("wpaKey"),
+                           kPassPhraseKey);
     eapLogin_ =
         addText(wifi, kLoginId, QStringLiteral("eapLogin"),
                 [this](const std::u16string& t) { return EditEapText(copy_, EapText::Login, t); });
