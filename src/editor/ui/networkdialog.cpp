@@ -31,6 +31,7 @@ constexpr int kKeyId = 1573;
 constexpr int kWpaKeyId = 1574;
 constexpr int kLoginId = 1575;
 constexpr int kPasswordId = 1576;
+constexpr int kWepId = 1415;
 
 const char* const kAddressNames[kNetAddressCount] = {"serverAddress", "terminalAddress",
                                                      "subnetMask", "gateway", "dnsServer"};
@@ -116,7 +117,7 @@ NetworkSettingsDialog::NetworkSettingsDialog(SheetContext& context, QWidget* par
                     [this](const std::u16string& t) { return EditSsid(copy_, t); });
     encryption_ = addList(wifi, kEncryptionId, QStringLiteral("encryption"),
                           [this](int i) { return SelectEncryption(copy_, i); });
-    wep_ = new QGroupBox(QStringLiteral("WEP"), this);
+    wep_ = new QGroupBox(Caption(session(), kWepId), this);
     wep_->setObjectName(QStringLiteral("wep"));
     auto* wepForm = new QFormLayout(wep_);
     authentication_ =
