@@ -286,6 +286,11 @@ void SettingsStep(EditingSession& s, SettingsDialogs& d, std::uint8_t a, std::ui
             std::vector<Byte> key(b % 80, c);
             StoreWepKey(d.network, Index(b) % 6, key);
             StoreWpaKey(d.network, key);
+            // The same through the grid, key 4 being the pass phrase and 5 none.
+            CharGrid grid = OpenKeyGrid(s, d.network, c % 6);
+            for (int i = 0; i < b % 70; ++i)
+                ClickCell(grid, 1 + (c + i) % 16, 1 + (b + i) % 16);
+            StoreKeyGrid(d.network, c % 6, grid);
             break;
         }
         case 19:

@@ -217,6 +217,14 @@ void ApplyBarcodeRules(EditingSession& session) {
     }
 }
 
+void ReleaseWeightLines(EditingSession& session) {
+    for (int form = 0; form < kFormCount; ++form) {
+        FormRecord f = Form(session.working, form);
+        for (int i = 0; i < kLinesPerForm; ++i)
+            if (f.LineType(i) == kLineWeight) f.LineType(i) = kLineReal;
+    }
+}
+
 Outcome SelectInputSource(EditingSession& session, int line, int index) {
     if (!ValidLine(line) || index < 0 ||
         index >= static_cast<int>(codes::kInputSources.entries.size()))

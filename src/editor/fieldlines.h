@@ -43,6 +43,9 @@ Outcome EditMaxLength(EditingSession& session, int line, std::u16string_view tex
 // most 16), a weight line that no longer receives a weight becomes "real", and a GS1 target
 // without a type becomes "text".
 void ApplyBarcodeRules(EditingSession& session);
+// With the weight-barcode feature off no line receives a weight: every weight line of every
+// form becomes "real" again, not only those of the form on show.
+void ReleaseWeightLines(EditingSession& session);
 
 // Whether a line type is one of the numeric types that offer the minus and plus columns.
 bool NumericLineType(int type);

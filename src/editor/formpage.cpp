@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "editor/fieldlines.h"
+
 namespace fw::editor {
 namespace {
 
@@ -58,7 +60,12 @@ FormPageView ViewFormPage(const EditingSession& session) {
 Outcome SelectForm(EditingSession& session, int index) {
     if (index < 0 || index >= kFormCount) return Outcome::Refuse();
     session.currentForm = index;
+    RefreshFormPage(session);
     return Outcome::Accept();
+}
+
+void RefreshFormPage(EditingSession& session) {
+    ApplyBarcodeRules(session);
 }
 
 Outcome SelectEscTarget(EditingSession& session, int index) {

@@ -19,7 +19,12 @@ struct FormPageView {
     bool serialPropertiesEnabled = false;  // "Свойства серийного номера"
 };
 FormPageView ViewFormPage(const EditingSession& session);
+// What the page does before it shows the current form (on first display, on becoming the
+// active page, on a refresh and after a form is chosen): the form's lines follow the barcode
+// rules, so a weight target read from a file shows as the weight line at once.
+void RefreshFormPage(EditingSession& session);
 
+// Chooses the form to edit; its lines then follow the barcode rules.
 Outcome SelectForm(EditingSession& session, int index);
 Outcome SelectEscTarget(EditingSession& session, int index);
 Outcome SelectNextTarget(EditingSession& session, int index);

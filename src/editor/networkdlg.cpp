@@ -227,4 +227,25 @@ Outcome StoreWpaKey(NetworkDialog& dialog, std::span<const Byte> bytes) {
     return Outcome::Accept();
 }
 
+namespace {
+
+GridTarget KeyTarget(NetworkDialog& dialog, int key) {
+    const NetworkSettingsRecord n(dialog.settings.data());
+    return key == kPassPhraseKey ? PassPhraseTarget(n) : WepKeyTarget(n, key);
+}
+
+}  // namespace
+
+CharGrid OpenKeyGrid(const EditingSession& session, const NetworkDialog& dialog, int key) {
+    NetworkDialog copy = dialog;  // the grid only reads the key
+    return OpenCharGrid(KeyTarget(copy, std::clamp(key, 0, kPassPhraseKey)), session.working);
+}
+
+Outcome StoreKeyGrid(NetworkDialog& dialog, int key, const CharGrid& grid) {
+    const Outcome confirmed = ConfirmGrid(grid);
+    if (!confirmed.Accepted()) return confirmed;
+    return key == kPassPhraseKey ? StoreWpaKey(dialog, grid.raw)
+                                 : StoreWepKey(dialog, key, grid.raw);
+}
+
 }  // namespace fw::editor

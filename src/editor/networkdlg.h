@@ -8,6 +8,7 @@
 #include <array>
 #include <span>
 
+#include "editor/chargrid.h"
 #include "editor/settingspage.h"
 
 namespace fw::editor {
@@ -69,6 +70,14 @@ Outcome SelectEncryption(NetworkDialog& dialog, int index);
 // What the character grid editor composed: key 0..3, or the pass phrase. Longer input is cut.
 Outcome StoreWepKey(NetworkDialog& dialog, int key, std::span<const Byte> bytes);
 Outcome StoreWpaKey(NetworkDialog& dialog, std::span<const Byte> bytes);
+
+// The character grid on the dialog's copy: key 0..3 is a WEP key, kPassPhraseKey the WPA pass
+// phrase. The grid's length limits are those of the key; what it composes goes into the copy,
+// which the dialog's OK hands to the page.
+inline constexpr int kPassPhraseKey = kWepKeyCount;
+CharGrid OpenKeyGrid(const EditingSession& session, const NetworkDialog& dialog, int key);
+// Refused like the grid's own OK when the string is too short, and when the key is disabled.
+Outcome StoreKeyGrid(NetworkDialog& dialog, int key, const CharGrid& grid);
 
 // A key as the grid's hexadecimal names show it: for each byte up to the first zero (at most
 // max) a blank and its name: "SP" for a blank, 0x21..0x7E the character, every other byte its

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "editor/fieldlines.h"
 #include "model/defaults.h"
 
 namespace fw::reader {
@@ -238,6 +239,7 @@ NumberEditResult EditAimingTime(EditingSession& s, std::u16string_view text) {
 
 void SetWeightBarcodesUsed(EditingSession& s, bool used) {
     Rules(s.working).WeightBarcodeEnabled() = used ? 1 : 0;
+    if (!used) editor::ReleaseWeightLines(s);
 }
 
 void SetGs1IdentifiersUsed(EditingSession& s, bool used) {

@@ -100,7 +100,8 @@ NumberEditResult EditTimeout(EditingSession& session, std::u16string_view text);
 NumberEditResult EditAimingTime(EditingSession& session, std::u16string_view text);
 
 // The use flags of weight barcodes and of GS1 application identifiers. The Form page shows
-// choices that depend on them and must be refreshed after either changes.
+// choices that depend on them and must be refreshed after either changes. Switching weight
+// barcodes off turns every weight line of every form back into "real".
 void SetWeightBarcodesUsed(EditingSession& session, bool used);
 void SetGs1IdentifiersUsed(EditingSession& session, bool used);
 

@@ -251,6 +251,29 @@ TEST_F(FieldLinesTest, LinesFollowTheBarcodeRulesOnRefresh) {
     EXPECT_EQ(F().LineType(3), kLineReal);
 }
 
+TEST_F(FieldLinesTest, TheFormPageShowsEachFormWithItsBarcodeRulesApplied) {
+    // As read from a file: form 2's line 4 receives the weight of line 2 but still has the
+    // type it was saved with, and form 1 holds a weight line that nothing feeds.
+    BarcodeRulesRecord rules = Rules(s.working);
+    rules.WeightBarcodeEnabled() = 1;
+    rules.WeightTransferFlag(1, 1) = 1;
+    rules.WeightTargetLine(1, 1) = 4;
+    Form(s.working, 1).LineType(3) = kLineNil;
+    Form(s.working, 1).MaxLength(3) = 40;
+    F().LineType(5) = kLineWeight;
+
+    RefreshFormPage(s);
+    EXPECT_EQ(F().LineType(5), kLineReal) << "the form on show follows at once";
+    EXPECT_EQ(Form(s.working, 1).LineType(3), kLineNil) << "another form waits until shown";
+
+    ASSERT_TRUE(SelectForm(s, 1).Accepted());
+    EXPECT_EQ(F().LineType(3), kLineWeight);
+    EXPECT_EQ(F().MaxLength(3), 16);
+    const FieldLineView line = ViewFieldLines(s).lines[3];
+    EXPECT_FALSE(line.type.enabled);
+    EXPECT_EQ(line.type.selected, kLineReal) << "shown as \"real\"";
+}
+
 TEST_F(FieldLinesTest, OutOfRangeBytesAreShownAndKeptUntilChanged) {
     F().LineType(0) = 99;
     F().LineLookupField(0) = 40;

@@ -283,6 +283,57 @@ TEST_F(NetworkTest, OkHandsOverTheBlockAndCancelNothing) {
     EXPECT_EQ(CellToUtf16(Network(s.working).Ssid()), u"store-7");
 }
 
+TEST_F(NetworkTest, TheGridComposesKeysIntoTheDialogsCopy) {
+    // A click on the grid cell of a byte value.
+    auto click = [](CharGrid& grid, Byte code) {
+        return ClickCell(grid, 1 + (code >> 4), 1 + (code & 0x0F));
+    };
+    const Block<kNetworkSettingsSize> before = s.working.networkSettings;
+    NetworkDialog d = OpenNetworkDialog(s);
+    CharGrid off = OpenKeyGrid(s, d, kPassPhraseKey);
+    for (Byte c : {'p', 'a', 's', 's', 'w', 'o', 'r', 'd'})
+        click(off, c);
+    EXPECT_TRUE(StoreKeyGrid(d, kPassPhraseKey, off).Refused()) << "no encryption chosen";
+
+    SetNetworkFlag(d, NetFlag::Use, true);
+    SelectEncryption(d, 3);  // WPA2
+    CharGrid grid = OpenKeyGrid(s, d, kPassPhraseKey);
+    EXPECT_EQ(grid.minimum, 8);
+    EXPECT_EQ(grid.maximum, 63);
+    for (Byte c : std::initializer_list<Byte>{'k', 'e', 'y', 0x01, ' ', 'Z', 0xFE})
+        ASSERT_EQ(click(grid, c), CellClick::Appended);
+    const Outcome tooShort = StoreKeyGrid(d, kPassPhraseKey, grid);
+    EXPECT_TRUE(tooShort.Refused());
+    EXPECT_EQ(tooShort.text, u"Слишком мало символов!!!");
+    EXPECT_EQ(NetworkSettingsRecord(d.settings.data()).WpaKey()[0], 0);
+    click(grid, '9');
+    ASSERT_TRUE(StoreKeyGrid(d, kPassPhraseKey, grid).Accepted());
+    const std::vector<Byte> phrase{'k', 'e', 'y', 0x01, ' ', 'Z', 0xFE, '9', 0};
+    const auto wpa = NetworkSettingsRecord(d.settings.data()).WpaKey();
+    EXPECT_EQ(std::vector<Byte>(wpa.begin(), wpa.begin() + 9), phrase);
+    EXPECT_EQ(ViewNetworkDialog(s, d).wpaKey, u" k e y 01 SP Z FE 9");
+    EXPECT_EQ(OpenKeyGrid(s, d, kPassPhraseKey).raw,
+              std::vector<Byte>(phrase.begin(), phrase.end() - 1))
+        << "the grid opens on what the copy holds";
+    EXPECT_EQ(s.working.networkSettings, before) << "only the dialog's OK hands the copy over";
+
+    // A WEP key is exactly as long as the key length says: five characters for 64 bits.
+    SelectEncryption(d, 1);
+    CharGrid wep = OpenKeyGrid(s, d, 2);
+    EXPECT_EQ(wep.minimum, 5);
+    EXPECT_EQ(wep.maximum, 5);
+    for (Byte c : {'1', '2', '3', '4', '5'})
+        click(wep, c);
+    EXPECT_EQ(click(wep, '6'), CellClick::TooManyCharacters);
+    ASSERT_TRUE(StoreKeyGrid(d, 2, wep).Accepted());
+    EXPECT_EQ(CellToUtf16(NetworkSettingsRecord(d.settings.data()).WepKey(2)), u"12345");
+    EXPECT_EQ(NetworkSettingsRecord(d.settings.data()).WepKey(1)[0], 0);
+
+    ConfirmNetworkDialog(s, d);
+    EXPECT_EQ(Network(s.working).WpaKey()[7], '9');
+    EXPECT_EQ(Network(s.working).WepKey(2)[4], '5');
+}
+
 TEST_F(NetworkTest, AnyStoredBytesAreShownWithoutChange) {
     for (std::size_t i = 0; i < kNetworkSettingsSize; ++i)
         s.working.networkSettings[i] = static_cast<Byte>(0xF0 + i % 16);

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -81,7 +82,8 @@ TEST_F(DefinitionSheetTest, CtrlEOpensTheSheetTitledWithTheProjectOnItsFormPage)
 }
 
 // The English file words the sheet's title, page and dialogs; its own program title and
-// new-file word are rewritten here so that the title shows it reads them from the file.
+// new-file word and the heading of the lines' minimum length are rewritten here so that the
+// sheet shows it reads them from the file.
 TEST_F(DefinitionSheetTest, ALanguageFileWordsTheTitleThePageAndItsDialogs) {
     ASSERT_NO_FATAL_FAILURE(ChooseEnglish());
     {
@@ -90,7 +92,8 @@ TEST_F(DefinitionSheetTest, ALanguageFileWordsTheTitleThePageAndItsDialogs) {
         for (const auto& [from, to] :
              {std::pair<std::string, std::string>{"1641=Form\r", "1641=Forms\r"},
               {"1647=Formwright\r", "1647=FW Editor\r"},
-              {"1648=New file\r", "1648=Untitled\r"}}) {
+              {"1648=New file\r", "1648=Untitled\r"},
+              {"1413=Min\r", "1413=Shortest\r"}}) {
             const auto at = text.find(from);
             ASSERT_NE(at, std::string::npos) << from;
             text.replace(at, from.size(), to);
@@ -98,13 +101,15 @@ TEST_F(DefinitionSheetTest, ALanguageFileWordsTheTitleThePageAndItsDialogs) {
         std::ofstream(home_ / "English.lng", std::ios::binary) << text;
     }
     auto w = StartWithSheet(project_);
-    QString title, tab, errorCaption, okText, branchTitle, keyButton;
+    QString title, tab, errorCaption, okText, branchTitle, keyButton, minLength;
     DialogScript()
         .Expect("DefinitionSheet",
                 [&](QWidget* sheet) {
                     title = sheet->windowTitle();
                     tab = sheet->findChild<QTabWidget*>(QStringLiteral("pages"))->tabText(0);
                     errorCaption = List(sheet, "errorTarget")->accessibleName();
+                    minLength =
+                        sheet->findChild<QLineEdit*>(QStringLiteral("lineMin3"))->accessibleName();
                     okText = sheet->findChild<QDialogButtonBox*>(QStringLiteral("sheetButtons"))
                                  ->button(QDialogButtonBox::Ok)
                                  ->text();
@@ -126,6 +131,7 @@ TEST_F(DefinitionSheetTest, ALanguageFileWordsTheTitleThePageAndItsDialogs) {
         QStringLiteral("FW Editor - [ %1 ]").arg(QString::fromStdU16String(project_.u16string())));
     EXPECT_EQ(tab, "Forms");
     EXPECT_EQ(errorCaption, "On error go to:");
+    EXPECT_EQ(minLength, "Shortest 3");
     EXPECT_EQ(okText, "OK");
     EXPECT_EQ(branchTitle, "Branch");
     EXPECT_EQ(keyButton, "Properties");

@@ -72,12 +72,29 @@ inline constexpr int kFillFromVariable = 1694;
 // Date-and-time stamp dialog
 inline constexpr int kStampTitle = 1695;
 inline constexpr int kSeparator = 1696;
+inline constexpr int kStampPosition = 1389;
+inline constexpr int kSeparateDateAndTime = 1390;
+inline constexpr int kYear = 1391;
+inline constexpr int kYearDigits = 1392;
+inline constexpr int kMonth = 1393;
+inline constexpr int kDay = 1394;
+inline constexpr int kDateStyle = 1395;
+inline constexpr int kHour = 1396;
+inline constexpr int kMinute = 1397;
+inline constexpr int kSecond = 1398;
+inline constexpr int kDateSeparator = 1399;  // the accessible names of the two separators,
+inline constexpr int kTimeSeparator = 1400;  // which share the visible caption kSeparator
 
 // Column headings of the field lines
 inline constexpr int kLineType = 1697;
 inline constexpr int kLinePrompt = 1698;
 inline constexpr int kLineSource = 1699;
 inline constexpr int kLineLookupColumn = 1700;
+inline constexpr int kLineMinLength = 1413;
+inline constexpr int kLineMaxLength = 1414;
+
+// The terminal preview beside the field lines, as screen readers name it
+inline constexpr int kTerminalPreview = 1416;
 
 }  // namespace caption
 

@@ -326,24 +326,24 @@ StampDialog::StampDialog(SheetContext& context, QWidget* parent)
     : FieldEditorDialog(context, parent, QStringLiteral("STAMPDLG"),
                         Caption(context.session, caption::kStampTitle)) {
     snapshot_ = OpenStampDialog(session());
+    const auto text = [this](int id) { return Caption(session(), id); };
     auto list = [this](Outcome (*op)(EditingSession&, int)) {
         return [this, op](EditingSession&, int i, Answer) { return op(session(), i); };
     };
     auto flag = [this](StampFlag f) {
         return [this, f](bool on) { return SetStampFlag(session(), f, on); };
     };
-    position_ = addList(QStringLiteral("Stamp"), QStringLiteral("stampPosition"),
+    position_ = addList(text(caption::kStampPosition), QStringLiteral("stampPosition"),
                         list(&SelectStampPosition));
     auto check = [&](StampFlag f, const QString& caption, const QString& name) {
         flags_[static_cast<std::size_t>(f)] = addCheck(caption, name, flag(f));
     };
-    check(StampFlag::Separate, QStringLiteral("Separate date and time fields"),
-          QStringLiteral("separate"));
-    check(StampFlag::Year, QStringLiteral("Year"), QStringLiteral("year"));
-    yearDigits_ = addList(QStringLiteral("Year digits"), QStringLiteral("yearDigits"),
-                          list(&SelectYearDigits));
-    check(StampFlag::Month, QStringLiteral("Month"), QStringLiteral("month"));
-    check(StampFlag::Day, QStringLiteral("Day"), QStringLiteral("day"));
+    check(StampFlag::Separate, text(caption::kSeparateDateAndTime), QStringLiteral("separate"));
+    check(StampFlag::Year, text(caption::kYear), QStringLiteral("year"));
+    yearDigits_ =
+        addList(text(caption::kYearDigits), QStringLiteral("yearDigits"), list(&SelectYearDigits));
+    check(StampFlag::Month, text(caption::kMonth), QStringLiteral("month"));
+    check(StampFlag::Day, text(caption::kDay), QStringLiteral("day"));
     QCheckBox* dateSeparatorOn = flags_[static_cast<std::size_t>(StampFlag::DateSeparator)] =
         makeCheck(Caption(session(), caption::kSeparator), QStringLiteral("dateSeparatorOn"),
                   flag(StampFlag::DateSeparator));
@@ -351,13 +351,13 @@ StampDialog::StampDialog(SheetContext& context, QWidget* parent)
         addCheckedEdit(dateSeparatorOn, QStringLiteral("dateSeparator"),
                        [this](const std::u16string& t) { return EditDateSeparator(session(), t); });
     dateStyle_ =
-        addList(QStringLiteral("Date style"), QStringLiteral("dateStyle"), list(&SelectDateStyle));
+        addList(text(caption::kDateStyle), QStringLiteral("dateStyle"), list(&SelectDateStyle));
     datePreview_ = new QLabel(this);
     datePreview_->setObjectName(QStringLiteral("datePreview"));
     lists_->addRow(datePreview_);
-    check(StampFlag::Hour, QStringLiteral("Hour"), QStringLiteral("hour"));
-    check(StampFlag::Minute, QStringLiteral("Minute"), QStringLiteral("minute"));
-    check(StampFlag::Second, QStringLiteral("Second"), QStringLiteral("second"));
+    check(StampFlag::Hour, text(caption::kHour), QStringLiteral("hour"));
+    check(StampFlag::Minute, text(caption::kMinute), QStringLiteral("minute"));
+    check(StampFlag::Second, text(caption::kSecond), QStringLiteral("second"));
     QCheckBox* timeSeparatorOn = flags_[static_cast<std::size_t>(StampFlag::TimeSeparator)] =
         makeCheck(Caption(session(), caption::kSeparator), QStringLiteral("timeSeparatorOn"),
                   flag(StampFlag::TimeSeparator));
@@ -365,10 +365,12 @@ StampDialog::StampDialog(SheetContext& context, QWidget* parent)
         addCheckedEdit(timeSeparatorOn, QStringLiteral("timeSeparator"),
                        [this](const std::u16string& t) { return EditTimeSeparator(session(), t); });
     // The two separators share a caption; their accessible names say which is which.
-    dateSeparatorOn->setAccessibleName(QStringLiteral("Date Separator"));
-    dateSeparator_->setAccessibleName(QStringLiteral("Date Separator"));
-    timeSeparatorOn->setAccessibleName(QStringLiteral("Time Separator"));
-    timeSeparator_->setAccessibleName(QStringLiteral("Time Separator"));
+    for (QWidget* w :
+         {static_cast<QWidget*>(dateSeparatorOn), static_cast<QWidget*>(dateSeparator_)})
+        w->setAccessibleName(text(caption::kDateSeparator));
+    for (QWidget* w :
+         {static_cast<QWidget*>(timeSeparatorOn), static_cast<QWidget*>(timeSeparator_)})
+        w->setAccessibleName(text(caption::kTimeSeparator));
     timePreview_ = new QLabel(this);
     timePreview_->setObjectName(QStringLiteral("timePreview"));
     lists_->addRow(timePreview_);

@@ -31,8 +31,8 @@ FieldLinesBox::FieldLinesBox(SheetContext& context, QWidget* box)
                                text(caption::kLineType),
                                text(caption::kLinePrompt),
                                text(caption::kLineSource),
-                               QStringLiteral("Min"),
-                               QStringLiteral("Max"),
+                               text(caption::kLineMinLength),
+                               text(caption::kLineMaxLength),
                                text(caption::kLineLookupColumn)};
     for (int column = 0; column < headings.size(); ++column)
         grid->addWidget(new QLabel(headings[column], box), 0, column);
@@ -62,9 +62,9 @@ void FieldLinesBox::addLine(QGridLayout* grid, int line) {
     l.source = new QComboBox(box_);
     name(l.source, text(caption::kLineSource), QStringLiteral("lineSource"));
     l.minLength = new QLineEdit(box_);
-    name(l.minLength, QStringLiteral("Min"), QStringLiteral("lineMin"));
+    name(l.minLength, text(caption::kLineMinLength), QStringLiteral("lineMin"));
     l.maxLength = new QLineEdit(box_);
-    name(l.maxLength, QStringLiteral("Max"), QStringLiteral("lineMax"));
+    name(l.maxLength, text(caption::kLineMaxLength), QStringLiteral("lineMax"));
     for (QLineEdit* edit : {l.minLength, l.maxLength})
         edit->setMaximumWidth(40);
     l.lookupColumn = new QComboBox(box_);

@@ -60,7 +60,7 @@ FormPage::FormPage(SheetContext& context, QWidget* parent) : SheetPage(context, 
     column->addLayout(lists);
     column->addLayout(buttons);
     // The terminal's screen for the current form, beside the field lines.
-    preview_ = new TerminalScreen(this);
+    preview_ = new TerminalScreen(Caption(session(), caption::kTerminalPreview), this);
     auto* linesAndScreen = new QHBoxLayout;
     linesAndScreen->addWidget(fieldLines_, 1);
     linesAndScreen->addWidget(preview_, 0, Qt::AlignTop);
@@ -94,6 +94,7 @@ void FormPage::connectList(QComboBox* box,
 }
 
 void FormPage::refresh() {
+    RefreshFormPage(session());
     const FormPageView view = ViewFormPage(session());
     FillList(form_, view.form);
     FillList(esc_, view.escTarget);

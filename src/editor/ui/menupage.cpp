@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "editor/screenpreview.h"
+#include "editor/ui/captions.h"
 #include "editor/ui/terminalscreen.h"
 #include "shell/messagebox.h"
 
@@ -107,7 +108,7 @@ MenuPage::MenuPage(SheetContext& context, QWidget* parent) : SheetPage(context, 
     column->addLayout(resetRow);
 
     // The terminal's screen for the shown menu, beside the controls.
-    preview_ = new TerminalScreen(this);
+    preview_ = new TerminalScreen(Caption(session(), caption::kTerminalPreview), this);
     auto* page = new QHBoxLayout(this);
     page->addLayout(column, 1);
     page->addWidget(preview_, 0, Qt::AlignTop);

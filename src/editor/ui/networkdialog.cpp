@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <tuple>
 
+#include "shell/gridtarget.h"
 #include "shell/messagebox.h"
 
 namespace fw::editor::ui {
@@ -30,16 +31,10 @@ constexpr int kKeyId = 1573;
 constexpr int kWpaKeyId = 1574;
 constexpr int kLoginId = 1575;
 constexpr int kPasswordId = 1576;
+constexpr int kWepId = 1415;
 
 const char* const kAddressNames[kNetAddressCount] = {"serverAddress", "terminalAddress",
                                                      "subnetMask", "gateway", "dnsServer"};
-
-QLineEdit* Display(QWidget* parent, QFormLayout* form, const QString& caption,
-                   const QString& objectName) {
-    QLineEdit* edit = AddLabelledEdit(parent, form, caption, objectName);
-    edit->setReadOnly(true);
-    return edit;
-}
 
 }  // namespace
 
@@ -62,6 +57,26 @@ QLineEdit* NetworkSettingsDialog::addText(QFormLayout* form, int captionId,
                 refresh();
             });
     return edit;
+}
+
+GridTargetEdit* NetworkSettingsDialog::addKeyTarget(QWidget* parent, QFormLayout* form,
+                                                    const QString& caption,
+                                                    const QString& objectName, int key) {
+    auto* target = new GridTargetEdit(parent);
+    target->setObjectName(objectName);
+    target->setAccessibleName(caption.trimmed());
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(target);
+    form->addRow(label, target);
+    // The grid composes into the dialog's copy; the dialog's OK hands it to the page.
+    connect(target, &GridTargetEdit::openRequested, this, [this, target, key] {
+        CharGrid grid = OpenKeyGrid(session(), copy_, key);
+        if (target->runGrid(context_.ws, grid))
+            apply([&] { return StoreKeyGrid(copy_, key, grid); });
+        else
+            refresh();
+    });
+    return target;
 }
 
 NetworkSettingsDialog::NetworkSettingsDialog(SheetContext& context, QWidget* parent)
@@ -102,7 +117,7 @@ NetworkSettingsDialog::NetworkSettingsDialog(SheetContext& context, QWidget* par
                     [this](const std::u16string& t) { return EditSsid(copy_, t); });
     encryption_ = addList(wifi, kEncryptionId, QStringLiteral("encryption"),
                           [this](int i) { return SelectEncryption(copy_, i); });
-    wep_ = new QGroupBox(QStringLiteral("WEP"), this);
+    wep_ = new QGroupBox(Caption(session(), kWepId), this);
     wep_->setObjectName(QStringLiteral("wep"));
     auto* wepForm = new QFormLayout(wep_);
     authentication_ =
@@ -114,10 +129,11 @@ NetworkSettingsDialog::NetworkSettingsDialog(SheetContext& context, QWidget* par
                          [this](int i) { return SelectWepSetting(copy_, WepList::ActiveKey, i); });
     for (int k = 0; k < kWepKeyCount; ++k)
         wepKeys_[static_cast<std::size_t>(k)] =
-            Display(wep_, wepForm, Caption(session(), kKeyId) + QString::number(k + 1),
-                    QStringLiteral("wepKey%1").arg(k + 1));
+            addKeyTarget(wep_, wepForm, Caption(session(), kKeyId) + QString::number(k + 1),
+                         QStringLiteral("wepKey%1").arg(k + 1), k);
     wifi->addRow(wep_);
-    wpaKey_ = Display(this, wifi, Caption(session(), kWpaKeyId), QStringLiteral("wpaKey"));
+    wpaKey_ = addKeyTarget(this, wifi, Caption(session(), kWpaKeyId), QStringLiteral("wpaKey"),
+                           kPassPhraseKey);
     eapLogin_ =
         addText(wifi, kLoginId, QStringLiteral("eapLogin"),
                 [this](const std::u16string& t) { return EditEapText(copy_, EapText::Login, t); });

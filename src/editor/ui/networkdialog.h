@@ -1,6 +1,6 @@
 // "Сетевые настройки" (NETWORK_SETTINGS_DLG): the server, the terminal's addresses and the
-// Wi-Fi network. The WEP keys and the WPA pass phrase show as read-only display texts; they
-// are composed with the character grid editor.
+// Wi-Fi network. The WEP keys and the WPA pass phrase are composed with the character grid
+// editor: a click on one opens the grid on the dialog's copy of the block.
 #pragma once
 
 #include <array>
@@ -11,6 +11,10 @@
 class QGroupBox;
 class QSpinBox;
 
+namespace fw {
+class GridTargetEdit;
+}
+
 namespace fw::editor::ui {
 
 class NetworkSettingsDialog : public SettingsDialogBase {
@@ -20,9 +24,6 @@ class NetworkSettingsDialog : public SettingsDialogBase {
     void refresh() override;
     void accept() override;
 
-    // The display texts the character grid editor opens on: keys 0..3, then the pass phrase.
-    QLineEdit* wepKeyDisplay(int key) const { return wepKeys_[static_cast<std::size_t>(key)]; }
-    QLineEdit* wpaKeyDisplay() const { return wpaKey_; }
     editor::NetworkDialog& copy() { return copy_; }
 
   private:
@@ -30,6 +31,9 @@ class NetworkSettingsDialog : public SettingsDialogBase {
                        std::function<Outcome(int)> op);
     QLineEdit* addText(QFormLayout* form, int captionId, const QString& objectName,
                        std::function<EditResult(const std::u16string&)> op);
+    // The grid target of WEP key 0..3 or of the pass phrase (kPassPhraseKey).
+    GridTargetEdit* addKeyTarget(QWidget* parent, QFormLayout* form, const QString& caption,
+                                 const QString& objectName, int key);
 
     editor::NetworkDialog copy_;
     QCheckBox* use_ = nullptr;
@@ -42,8 +46,8 @@ class NetworkSettingsDialog : public SettingsDialogBase {
     QComboBox* authentication_ = nullptr;
     QComboBox* keyLength_ = nullptr;
     QComboBox* activeKey_ = nullptr;
-    std::array<QLineEdit*, kWepKeyCount> wepKeys_{};
-    QLineEdit* wpaKey_ = nullptr;
+    std::array<GridTargetEdit*, kWepKeyCount> wepKeys_{};
+    GridTargetEdit* wpaKey_ = nullptr;
     QLineEdit* eapLogin_ = nullptr;
     QLineEdit* eapPassword_ = nullptr;
 };

@@ -11,6 +11,7 @@
 
 #include "editor/screenpreview.h"
 #include "editor/startuppage.h"
+#include "editor/ui/captions.h"
 #include "editor/ui/terminalscreen.h"
 #include "model/projectfile.h"
 #include "model/workspace.h"
@@ -113,7 +114,7 @@ StartupPage::StartupPage(SheetContext& context, QWidget* parent) : SheetPage(con
     buttons->addWidget(reset_);
     buttons->addStretch();
 
-    preview_ = new TerminalScreen(this);
+    preview_ = new TerminalScreen(Caption(session(), caption::kTerminalPreview), this);
     preview_->setObjectName(QStringLiteral("preview"));
     auto* rowsColumn = new QVBoxLayout;
     rowsColumn->addLayout(rows);

@@ -11,9 +11,9 @@ constexpr int kMargin = 4;
 
 }  // namespace
 
-TerminalScreen::TerminalScreen(QWidget* parent) : QWidget(parent) {
+TerminalScreen::TerminalScreen(const QString& name, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("terminalScreen"));
-    setAccessibleName(QStringLiteral("Terminal preview"));
+    setAccessibleName(name);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAccessibleDescription(text());

@@ -12,7 +12,8 @@ namespace fw::editor::ui {
 class TerminalScreen : public QWidget {
     Q_OBJECT
   public:
-    explicit TerminalScreen(QWidget* parent = nullptr);
+    // name: what screen readers call the preview, in the active language.
+    TerminalScreen(const QString& name, QWidget* parent);
 
     void setScreen(const FormScreen& screen);
     const FormScreen& screen() const { return screen_; }
