@@ -440,22 +440,24 @@ Node DescribeReader(const Definition& d) {
 
 }  // namespace
 
-std::vector<std::string> StartupNotes(const Definition& d) {
-    std::vector<std::string> notes;
+std::vector<Note> StartupNotes(const Definition& d) {
+    std::vector<Note> notes;
     const ConstTerminalSettingsRecord t = Terminal(d);
     const Byte codes[] = {t.DelimiterCode1(), t.DelimiterCode2()};
     for (int i = 0; i < 2; ++i)
         if (codes[i] == 13)
-            notes.push_back("startup: field delimiter " + std::to_string(i + 1) +
-                            " is 13, the code that ends a record");
+            notes.push_back({"startup", "", "",
+                             "field delimiter " + std::to_string(i + 1) +
+                                 " is 13, the code that ends a record"});
     for (int i = 0; i < kTextGroupCount; ++i)
         for (int r = 0; r < TextGroupRowCount(i); ++r) {
             const auto cell = TextRowCell(d, TextGroupRow(i, r));
             if (CellTextLength(cell) == cell.size())
-                notes.push_back("terminal texts, " +
-                                std::string(codes::kScreenTextGroupNames.entries[i].word) +
-                                ", line " + std::to_string(r + 1) +
-                                ": no end within its cell; the terminal shows 20 characters");
+                notes.push_back({"terminal texts, " +
+                                     std::string(codes::kScreenTextGroupNames.entries[i].word) +
+                                     ", line " + std::to_string(r + 1),
+                                 "", "",
+                                 "no end within its cell; the terminal shows 20 characters"});
         }
     return notes;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/definition.h"
+#include "notes.h"
 #include "report.h"
 
 namespace fw::cli {
@@ -17,6 +18,6 @@ std::string LineTypeName(int type);
 Node DescribeDefinition(const Definition& d);
 // What the startup settings and texts hold that the terminal would take badly and that
 // normalisation does not repair.
-std::vector<std::string> StartupNotes(const Definition& d);
+std::vector<Note> StartupNotes(const Definition& d);
 
 }  // namespace fw::cli

@@ -62,7 +62,9 @@ std::string ElementName(const Field& field, int index) {
     return {};
 }
 
-std::string ShowValue(std::span<const Byte> bytes, const Field& field) {
+}  // namespace
+
+std::string ShowFieldValue(std::span<const Byte> bytes, const Field& field) {
     switch (field.value) {
         case layout::Value::Number: {
             unsigned long value = 0;
@@ -100,6 +102,18 @@ std::string ShowValue(std::span<const Byte> bytes, const Field& field) {
     return {};
 }
 
+std::string FieldPlace(const Record& record, int number, const Field& field, int element) {
+    const std::string_view recordWord = RecordWord(record);
+    std::string where = recordWord.empty()
+                            ? std::string(layout::BlockName(record.block))
+                            : std::string(recordWord) + " " + std::to_string(number + 1);
+    const std::string elementName = ElementName(field, element);
+    if (!elementName.empty()) where += (recordWord.empty() ? " " : ", ") + elementName;
+    return where;
+}
+
+namespace {
+
 // The field and element that hold byte `offset` of a record.
 const Field* FieldAt(const Record& record, std::size_t offset, int& element) {
     for (const Field& f : record.fields) {
@@ -113,7 +127,6 @@ const Field* FieldAt(const Record& record, std::size_t offset, int& element) {
 
 void DiffBlock(const Record& record, std::span<const Byte> before, std::span<const Byte> after,
                std::vector<FieldChange>& changes) {
-    const std::string_view recordWord = RecordWord(record);
     std::size_t offset = 0;
     while (offset < before.size()) {
         if (before[offset] == after[offset]) {
@@ -122,23 +135,22 @@ void DiffBlock(const Record& record, std::span<const Byte> before, std::span<con
         }
         const int number = static_cast<int>(offset / record.size);
         const std::size_t inRecord = offset % record.size;
-        std::string where = recordWord.empty()
-                                ? std::string(layout::BlockName(record.block))
-                                : std::string(recordWord) + " " + std::to_string(number + 1);
         int element = 0;
         const Field* field = FieldAt(record, inRecord, element);
         if (field == nullptr) {
+            const std::string_view recordWord = RecordWord(record);
+            const std::string where =
+                recordWord.empty() ? std::string(layout::BlockName(record.block))
+                                   : std::string(recordWord) + " " + std::to_string(number + 1);
             changes.push_back({where, "byte " + std::to_string(inRecord),
                                std::to_string(before[offset]), std::to_string(after[offset])});
             ++offset;
             continue;
         }
         const std::size_t start = number * record.size + field->offset + field->width * element;
-        const std::string elementName = ElementName(*field, element);
-        if (!elementName.empty()) where += (recordWord.empty() ? " " : ", ") + elementName;
-        changes.push_back({where, std::string(field->name),
-                           ShowValue(before.subspan(start, field->width), *field),
-                           ShowValue(after.subspan(start, field->width), *field)});
+        changes.push_back({FieldPlace(record, number, *field, element), std::string(field->name),
+                           ShowFieldValue(before.subspan(start, field->width), *field),
+                           ShowFieldValue(after.subspan(start, field->width), *field)});
         offset = start + field->width;
     }
 }

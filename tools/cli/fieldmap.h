@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/definition.h"
+#include "model/layout.h"
 
 namespace fw::cli {
 
@@ -15,6 +16,13 @@ struct FieldChange {
     std::string before;
     std::string after;
 };
+
+// Where element `element` of a field of record `number` (from 0) lives, in the words check
+// uses: "form 2, line 3", "menu 1", "TerminalSettings, FN+2".
+std::string FieldPlace(const layout::Record& record, int number, const layout::Field& field,
+                       int element);
+// The bytes of one element as check shows them: a number, a quoted text, or hex bytes.
+std::string ShowFieldValue(std::span<const Byte> bytes, const layout::Field& field);
 
 // Every field whose bytes differ between the two definitions, in block and offset order.
 std::vector<FieldChange> DiffDefinitions(const Definition& before, const Definition& after);

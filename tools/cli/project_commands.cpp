@@ -94,7 +94,8 @@ int RunShow(Context& ctx, Args args) {
 
 int RunCheck(Context& ctx, Args args) {
     ParsedArgs parsed;
-    if (!ParseArgs(ctx, "check", args, {}, {}, parsed)) return kExitUsage;
+    constexpr std::string_view kFlags[] = {"--json"};
+    if (!ParseArgs(ctx, "check", args, kFlags, {}, parsed)) return kExitUsage;
     if (parsed.positional.size() != 1) return UsageError(ctx, "check", "one PROJECT is needed");
     const fs::path path = PathArg(parsed.positional[0]);
     if (!OpenProject(ctx, path, /*normalise=*/false)) return kExitFailed;
@@ -105,8 +106,37 @@ int RunCheck(Context& ctx, Args args) {
     auto repaired = std::make_unique<Definition>(loaded);
     NormaliseDefinition(*repaired);
     const std::vector<FieldChange> changes = DiffDefinitions(loaded, *repaired);
-    for (const std::string& note : StartupNotes(loaded))
-        ctx.out << "note: " << note << "\n";
+    // Notes are about what the terminal would get: the repaired bytes, so that a value a save
+    // repairs is listed once, as a repair.
+    std::vector<Note> notes = StartupNotes(*repaired);
+    for (Note& note : FieldNotes(*repaired))
+        notes.push_back(std::move(note));
+
+    if (parsed.Has("--json")) {
+        Node report = Node::Object();
+        report.Add("project", PathText(path));
+        report.Add("format", FormatName(path));
+        Node repairs = Node::Array();
+        for (const FieldChange& c : changes) {
+            Node n = Node::Object();
+            n.Add("where", c.where);
+            n.Add("field", c.field);
+            n.Add("before", c.before);
+            n.Add("after", c.after);
+            repairs.Push(std::move(n));
+        }
+        report.Add("repairs", std::move(repairs));
+        Node noted = Node::Array();
+        for (const Note& note : notes)
+            noted.Push(note.ToNode());
+        report.Add("notes", std::move(noted));
+        report.WriteJson(ctx.out);
+        ctx.out << "\n";
+        return changes.empty() ? kExitOk : kExitFailed;
+    }
+
+    for (const Note& note : notes)
+        ctx.out << "note: " << note.Text() << "\n";
     if (changes.empty()) {
         ctx.out << PathText(path) << ": nothing to repair\n";
         return kExitOk;
@@ -134,9 +164,13 @@ constexpr Command kProjectCommands[] = {
      RunConvert},
     {"show", "PROJECT [--json]", "describe a project: forms, menus, lookups, settings, texts",
      "  --json   the same content as JSON (UTF-8) for scripts", RunShow},
-    {"check", "PROJECT", "list what normalisation would repair in a project",
+    {"check", "PROJECT [--json]", "list what normalisation would repair in a project",
      "Each line names the form, menu or block, the line or item, the field, and its value\n"
-     "before and after. Exits 0 when nothing would change, 1 when something would.",
+     "before and after. Exits 0 when nothing would change, 1 when something would.\n"
+     "Lines starting \"note:\" name values a save keeps that the terminal would take badly:\n"
+     "a code its list does not offer, a number out of its range, a text without its end.\n"
+     "They do not change the exit code.\n\n"
+     "  --json   the same content as JSON (UTF-8) for scripts",
      RunCheck},
 };
 const CommandGroup kRegistered(kProjectCommands);
