@@ -65,6 +65,13 @@ void CommitSheet(const EditingSession& session, Workspace& ws) {
     // The utilities menu lists the calculator one place lower when a database can be loaded.
     Terminal(d).UtilityLine(0)[0] = AnyLookupInUse(d) ? '9' : '8';
 
+    // The symbology dialogs' bits: the reader blocks, the code identifiers with their switch,
+    // and the EAN128 separator replacement.
+    d.readerOptions = w.readerOptions;
+    d.symbologyOptions = w.symbologyOptions;
+    d.readerExtra = w.readerExtra;
+    std::copy_n(w.terminalSettings.begin() + 84, 31, d.terminalSettings.begin() + 84);
+    d.terminalSettings[258] = w.terminalSettings[258];
     d.readerOptions2 = w.readerOptions2;
     d.barcodeRules = w.barcodeRules;
     d.variableNames = w.variableNames;
