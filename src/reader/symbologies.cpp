@@ -321,12 +321,30 @@ constexpr EnableRule kRfidEnables[] = {
     {3, {0, 1, 2}},
 };
 
+// The code identifier dialog's captions are its own: no string table entry is free for them.
+constexpr std::u16string_view kCodeIdLabels[kCodeIdCount] = {
+    u"Code 39 :",
+    u"Italian Pharmacode :",
+    u"French Pharmacode :",
+    u"Industrial 25 :",
+    u"Interleave 25 :",
+    u"Matrix 25 :",
+    u"Codabar :",
+    u"Code 93 :",
+    u"Code 128 :",
+    u"UPCE :",
+    u"EAN8 :",
+    u"EAN13 :",
+    u"UPCA :",
+    u"MSI :",
+    u"Plessey :",
+};
 constexpr Control CodeId(int i, std::string_view name) {
     return {K::CodeId,
             A::TerminalSettings,
             static_cast<std::uint16_t>(kFirstCodeIdByte + 2 * i),
             kWhole,
-            Id(1663 + i),
+            Text(kCodeIdLabels[i]),
             {},
             255,
             T::Plain,
@@ -337,7 +355,7 @@ constexpr Control kCodeIds[] = {
      A::TerminalSettings,
      kCodeIdSwitchByte,
      kWhole,
-     Id(1662),
+     Text(u"Enable code ID"),
      {},
      1,
      T::Plain,
@@ -426,7 +444,7 @@ const DialogTemplate kTemplates[] = {
     {"POSTAL_2D_DLG", Text(u"Postal Codes"), kPostal2D},
     {"RSS14_2D_DLG", Text(u"RSS-14"), kRss142D},
     {"RFID_PARAM_DLG", Id(1298), kRfid, {}, {}, kRfidEnables},
-    {"CODEIDDLG", Id(1661), kCodeIds, {}, {}, kCodeIdEnables, {}, {}, true},
+    {"CODEIDDLG", Text(u"Code ID"), kCodeIds, {}, {}, kCodeIdEnables, {}, {}, true},
     {"GS1AISETTINGSDLG", Id(1281), kGs1Formats},
 };
 

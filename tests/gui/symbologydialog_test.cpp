@@ -136,6 +136,8 @@ TEST_F(SymbologyDialogWindowTest, RfidAndCodeIdentifierControlsFollowTheirBoxes)
         Child<QCheckBox>(&rfid, "readTagData")->click();
         Child<QCheckBox>(&rfid, "useSeparator")->click();
         EXPECT_TRUE(Child<QLineEdit>(&rfid, "separator")->isEnabled());
+        EXPECT_EQ(Child<QLineEdit>(&rfid, "separator")->accessibleName(),
+                  QStringLiteral("Разделитель:"));
         Type(Child<QLineEdit>(&rfid, "separator"), QStringLiteral(";x"));
         EXPECT_EQ(Child<QLineEdit>(&rfid, "separator")->text(), QStringLiteral(";"));
         Child<QCheckBox>(&rfid, "readTagId")->click();

@@ -119,13 +119,19 @@ SymbologyDialog::SymbologyDialog(const DialogTemplate& dialog, editor::ui::Sheet
             }
         }
         r.widget->setObjectName(name);
-        if (c.kind != Kind::Check && c.kind != Kind::Radio) {
+        if (c.kind == Kind::Check || c.kind == Kind::Radio) continue;
+        if (caption.isEmpty() && i > 0) {
+            // An edit without a caption belongs to the box above it (the RFID separator).
+            const QWidget* above = rows_[i - 1].widget;
+            const auto* box = qobject_cast<const QCheckBox*>(above);
+            r.widget->setAccessibleName(Plain(box ? box->text() : above->accessibleName()));
+        } else {
             r.label = new QLabel(caption, this);
             r.label->setBuddy(r.widget);
             r.widget->setAccessibleName(Plain(caption));
             grid->addWidget(r.label, row, 0);
-            grid->addWidget(r.widget, row, 1);
         }
+        grid->addWidget(r.widget, row, 1);
     }
 
     auto* column = new QVBoxLayout(this);
@@ -134,8 +140,8 @@ SymbologyDialog::SymbologyDialog(const DialogTemplate& dialog, editor::ui::Sheet
         auto* sets = new QHBoxLayout;
         for (int set = 1; set <= kCodeIdSetCount + 1; ++set) {
             const bool clear = set > kCodeIdSetCount;
-            auto* button =
-                new QPushButton(ToQString(editor::UiText(context_.session, 1677 + set)), this);
+            auto* button = new QPushButton(
+                clear ? QStringLiteral("Clear") : QStringLiteral("Set %1").arg(set), this);
             button->setObjectName(clear ? QStringLiteral("clearCodeIds")
                                         : QStringLiteral("codeIdSet%1").arg(set));
             connect(button, &QPushButton::clicked, this, [this, set, clear] {
