@@ -292,6 +292,14 @@ TEST_F(SymbologyDialogTest, StoredValuesOutOfRangeAreShownAndKept) {
         AcceptDialog(s, Dialog(name));
     }
     EXPECT_EQ(ReaderBytes(), before);
+
+    // Two lengths put in order: a second length of 200 moves into a 7-bit place as 127.
+    SO()[5] = 0x02;
+    SO()[6] = 0x84;
+    SO()[7] = 200;
+    AcceptDialog(s, Dialog("CODE39_2D_DLG"));
+    EXPECT_EQ(SO()[6], 0x80 | 127);
+    EXPECT_EQ(SO()[7], 4);
 }
 
 TEST_F(SymbologyDialogTest, TwoDimensionalLengthPattern) {
