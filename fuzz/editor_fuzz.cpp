@@ -22,13 +22,20 @@
 #include "editor/fielddlg.h"
 #include "editor/fieldlines.h"
 #include "editor/formpage.h"
+#include "editor/functionkeydlg.h"
 #include "editor/lookupfielddlg.h"
+#include "editor/lookuppage.h"
+#include "editor/menupage.h"
+#include "editor/networkdlg.h"
 #include "editor/operationsdlg.h"
 #include "editor/screenpreview.h"
+#include "editor/securitydlg.h"
 #include "editor/serialdlg.h"
 #include "editor/session.h"
+#include "editor/settingspage.h"
 #include "editor/stampdlg.h"
 #include "editor/startuppage.h"
+#include "editor/variablesdlg.h"
 #include "model/codepage.h"
 #include "model/defaults.h"
 #include "model/normalise.h"
@@ -102,6 +109,15 @@ void ViewEverything(const EditingSession& s) {
     const FormScreen texts = PreviewScreenTexts(s.working, s.startup.textGroup);
     for (int r = 0; r < kScreenRows; ++r)
         if (static_cast<int>(texts.RowText(r).size()) != kScreenColumns) std::abort();
+    for (int db = 0; db < kLookupCount; ++db) {
+        const LookupPageView lookup = ViewLookupPage(s, db, db == 1);
+        for (const ListView* l :
+             {&lookup.database, &lookup.fieldCount, &lookup.placement, &lookup.noMatch,
+              &lookup.wrongFormat, &lookup.severalFound, &lookup.filterMode})
+            CheckList(*l);
+        for (const LookupFieldRow& row : lookup.fields)
+            if (row.offsetEnabled && !row.enabled) std::abort();
+    }
     // The preview stays within its 20 x 8 cells whatever the record holds.
     const FormScreen screen = PreviewFormScreen(s.working, s.currentForm);
     for (int r = 0; r < kScreenRows; ++r)
@@ -109,6 +125,22 @@ void ViewEverything(const EditingSession& s) {
             screen.InputStart(r) < 0 ||
             screen.InputStart(r) + screen.InputCells(r) > kScreenColumns)
             std::abort();
+    const MenuPageView menu = ViewMenuPage(s);
+    CheckList(menu.menu);
+    CheckList(menu.escTarget);
+    for (const MenuItemView& item : menu.items) {
+        CheckList(item.target);
+        if (item.text.size() > kTextCellChars) std::abort();
+    }
+    if (menu.caption.size() > kTextCellChars) std::abort();
+    // The previews stay within their 20 x 8 cells whatever the records hold.
+    for (const FormScreen& screen :
+         {PreviewFormScreen(s.working, s.currentForm), PreviewMenuScreen(s.working, s.currentMenu)})
+        for (int r = 0; r < kScreenRows; ++r)
+            if (static_cast<int>(screen.RowText(r).size()) != kScreenColumns ||
+                screen.InputStart(r) < 0 ||
+                screen.InputStart(r) + screen.InputCells(r) > kScreenColumns)
+                std::abort();
 }
 
 // A typed text of up to 24 characters of the code page.
@@ -119,11 +151,181 @@ std::u16string Typed(std::uint8_t length, std::uint8_t first) {
     return text;
 }
 
+// One operation of the Menu page, or a byte of the menus or of the separate-files flag poked
+// as a loaded file could hold it.
+Outcome MenuStep(EditingSession& s, std::uint8_t a, std::uint8_t b, std::uint8_t c) {
+    const int item = Index(b) % 10;
+    switch (c % 9) {
+        case 0:
+            s.working.menuTable[(a << 8 | b) % kMenuTableSize] = c;
+            return {};
+        case 1:
+            Terminal(s.working).SeparateDataFiles() = a;
+            return {};
+        case 2:
+            return SelectMenu(s, Index(a));
+        case 3:
+            return SelectMenuEscTarget(s, Index(a));
+        case 4:
+            return SelectItemTarget(s, item, Index(a));
+        case 5:
+            return SetMenuFlag(s, static_cast<MenuFlag>(a % 6), b & 1);
+        case 6:
+            return a & 1 ? EditMenuCaption(s, Typed(b, c)) : EditItemText(s, item, Typed(a, c));
+        case 7:
+            return a == 0 ? ResetMenus(s) : (OpenMenuPage(s), Outcome::Accept());
+        default: {
+            // What an edit shows is at most a cell's text or what the user typed.
+            const std::u16string stored = Typed(a, c);
+            const std::u16string shown = MenuTextToShow(stored, Typed(b, c));
+            if (shown.size() > std::max(stored.size(), std::size_t{kTextCellChars})) std::abort();
+            return {};
+        }
+    }
+}
+
 struct OpenDialog {
     Snapshot snapshot;
     std::vector<Byte> formTable;
     bool onlyThisForm = true;  // false once an operation may have reached beyond the record
 };
+
+// The Settings page and its dialogs. The dialogs edit their own copies, so nothing but the
+// page's operations and a dialog's OK may change the working copy, and a refused edit none.
+struct SettingsDialogs {
+    SettingsPageState page;
+    SecurityDialog security;
+    FunctionKeyDialog keys;
+    VariablesDialog variables;
+    NetworkDialog network;
+};
+
+void SettingsStep(EditingSession& s, SettingsDialogs& d, std::uint8_t a, std::uint8_t b,
+                  std::uint8_t c) {
+    const Definition before = s.working;
+    const std::u16string text = Typed(b, c);
+    bool mayChange = false;  // the working copy
+    bool changed = true;     // the operation says it took the change
+    switch (a % 24) {
+        case 0:
+            s.working.terminalSettings[(b << 8 | c) % kTerminalSettingsSize] = c;
+            s.working.networkSettings[(c << 8 | b) % kNetworkSettingsSize] = b;
+            s.working.variableNames[(b * 7 + c) % kVariableNamesSize] = c;
+            return;
+        case 1:
+            changed = SelectSetting(s, static_cast<SettingsList>(b % 13), Index(c)).Accepted();
+            mayChange = true;
+            break;
+        case 2:
+            changed = EditPhone(s, c & 1 ? PhoneOf::Upload : PhoneOf::Download, text).stored;
+            mayChange = true;
+            break;
+        case 3:
+            EditBacklightTimeout(s, text);
+            mayChange = true;
+            break;
+        case 4:
+            changed = EditPromptDuration(s, d.page, text).stored;
+            mayChange = true;
+            break;
+        case 5:
+            changed = SelectPromptWait(s, d.page, c & 1).Accepted();
+            mayChange = true;
+            break;
+        case 6:
+            ResetSettings(s, d.page);
+            mayChange = true;
+            break;
+        case 7:
+            d = {OpenSettingsPage(s), OpenSecurityDialog(s), OpenFunctionKeyDialog(s),
+                 OpenVariablesDialog(s), OpenNetworkDialog(s)};
+            break;
+        case 8:
+            SetSecurityFlag(d.security, Index(b), c & 1);
+            break;
+        case 9:
+            EditPassword(s, d.security, text);
+            break;
+        case 10:
+            SetFunctionKeysEnabled(d.keys, c & 1);
+            SelectFunctionKey(d.keys, Index(b) % 9, Index(c));
+            break;
+        case 11:
+            EditVariableName(d.variables, Index(b) % 12, text);
+            break;
+        case 12:
+            if (c & 1) ResetVariableNames(d.variables);
+            changed = ConfirmVariablesDialog(s, d.variables).Accepted();
+            mayChange = true;
+            break;
+        case 13:
+            SetNetworkFlag(d.network, c & 1 ? NetFlag::Use : NetFlag::Dhcp, b & 1);
+            break;
+        case 14:
+            SetAddressPart(d.network, static_cast<NetAddress>(b % 6), Index(c) % 5, c * 3 - 100);
+            break;
+        case 15:
+            EditServerPort(d.network, text);
+            EditSsid(d.network, Typed(c, b));
+            break;
+        case 16:
+            EditEapText(d.network, b & 1 ? EapText::Login : EapText::Password, text);
+            break;
+        case 17:
+            SelectEncryption(d.network, Index(b));
+            SelectWepSetting(d.network, static_cast<WepList>(c % 3), Index(b));
+            break;
+        case 18: {
+            std::vector<Byte> key(b % 80, c);
+            StoreWepKey(d.network, Index(b) % 6, key);
+            StoreWpaKey(d.network, key);
+            break;
+        }
+        case 19:
+            ConfirmSecurityDialog(s, d.security);
+            mayChange = true;
+            break;
+        case 20:
+            ConfirmFunctionKeyDialog(s, d.keys);
+            mayChange = true;
+            break;
+        case 21:
+            ConfirmNetworkDialog(s, d.network);
+            mayChange = true;
+            break;
+        default: {
+            // The sheet's OK takes the page's bytes and leaves the other pages' alone.
+            Workspace ws;
+            ws.definition = s.working;
+            ws.definition.terminalSettings[1] ^= 0xFF;
+            CommitSheet(s, ws);
+            if (ws.definition.terminalSettings[1] !=
+                static_cast<Byte>(s.working.terminalSettings[1] ^ 0xFF))
+                std::abort();
+            return;
+        }
+    }
+    if ((!mayChange || !changed) && (s.working.terminalSettings != before.terminalSettings ||
+                                     s.working.variableNames != before.variableNames ||
+                                     s.working.networkSettings != before.networkSettings))
+        std::abort();
+    const Definition after = s.working;
+    const SettingsPageView page = ViewSettingsPage(s);
+    for (const ListView& l : page.lists)
+        CheckList(l);
+    for (const ListView& l : ViewFunctionKeyDialog(s, d.keys).keys)
+        CheckList(l);
+    const NetworkDialogView net = ViewNetworkDialog(s, d.network);
+    for (const ListView* l :
+         {&net.encryption, &net.wepAuthentication, &net.wepKeyLength, &net.activeWepKey})
+        CheckList(*l);
+    ViewSecurityDialog(d.security);
+    ViewVariablesDialog(d.variables);
+    // A view never writes.
+    if (s.working.terminalSettings != after.terminalSettings ||
+        s.working.networkSettings != after.networkSettings)
+        std::abort();
+}
 
 }  // namespace
 
@@ -138,6 +340,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EditingSession s = OpenSession(fresh->definition, fresh->language);
     std::vector<OpenDialog> dialogs;
     FieldDialog fieldDialog = OpenFieldDialog(s);
+    SettingsDialogs settings{OpenSettingsPage(s), OpenSecurityDialog(s), OpenFunctionKeyDialog(s),
+                             OpenVariablesDialog(s), OpenNetworkDialog(s)};
     Input in{data, size};
 
     while (!in.Empty()) {
@@ -150,7 +354,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Definition before = s.working;
         bool recordOnly = true;
         Outcome o;
-        switch (op % 51) {
+        // The Lookup page's database and field, each reaching just past its ends.
+        const int database = Index(c) % 4;
+        const int field = Index(a) % 9;
+        switch (op % 57) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -242,7 +449,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if ((s.startup.delimiterCount < 1 &&
                      Terminal(ws.definition).DelimiterCode1() != 0) ||
                     (s.startup.delimiterCount < 2 && Terminal(ws.definition).DelimiterCode2() != 0))
-                    std::abort();
+                    if (!ws.definitionModified || ws.definition.menuTable != s.working.menuTable)
+                        std::abort();
                 continue;
             }
             case 24:
@@ -405,6 +613,71 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 recordOnly = false;
                 break;
             }
+            case 51:
+                SettingsStep(s, settings, a, b, c);
+                continue;
+            case 52:
+                switch (b % 5) {
+                    case 0:
+                        o = EditDelimiter(s, database, Typed(a, b));
+                        break;
+                    case 1:
+                        o = ChooseDelimiter(s, database, Typed(a, c));
+                        break;
+                    case 2:
+                        o = EditMemberLength(s, database, Typed(a, b));
+                        break;
+                    case 3:
+                        o = EditFieldOffset(s, database, field, Typed(b, a));
+                        break;
+                    default:
+                        o = EditFieldLength(s, database, field, Typed(b, a));
+                        break;
+                }
+                break;
+            case 53:
+                switch (b % 7) {
+                    case 0:
+                        o = SelectKeyField(s, database, field);
+                        break;
+                    case 1:
+                        o = ToggleDateTimeField(s, database, field);
+                        break;
+                    case 2:
+                        o = SetDatabaseFieldFlag(s, database, field,
+                                                 static_cast<DatabaseFieldFlag>(b / 7 % 2), a & 1);
+                        break;
+                    case 3:
+                        o = SetDatabaseFlag(s, database, static_cast<DatabaseFlag>(b / 7 % 2),
+                                            a & 1);
+                        break;
+                    case 4:
+                        o = SetReadOnce(s, database, a & 1);
+                        break;
+                    default:
+                        o = ChooseFixedLength(s, database);
+                        break;
+                }
+                recordOnly = false;
+                break;
+            case 54: {
+                Outcome (*const lists[])(EditingSession&, int, int) = {
+                    SelectNoMatchAction, SelectWrongFormatAction, SelectPlacement,
+                    SelectSeveralFound, SelectFilterMode};
+                if (b % 6 == 5)
+                    o = SelectFieldCount(s, database, Index(a) % 12, AnswerOf(b / 6));
+                else
+                    o = lists[b % 6](s, database, Index(a));
+                recordOnly = false;
+                break;
+            }
+            case 55:
+                ResetLookups(s);
+                recordOnly = false;
+                break;
+            case 56:
+                o = MenuStep(s, a, b, c);
+                break;
         }
         if (!recordOnly)
             for (OpenDialog& d : dialogs)
@@ -415,7 +688,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               s.working.fieldLinks != before.fieldLinks ||
                               s.working.terminalSettings != before.terminalSettings ||
                               s.working.screenTexts != before.screenTexts))
-            std::abort();
+            if (!o.Accepted() && (s.working.formTable != before.formTable ||
+                                  s.working.lookupTable != before.lookupTable ||
+                                  s.working.barcodeRules != before.barcodeRules ||
+                                  s.working.fieldLinks != before.fieldLinks ||
+                                  s.working.menuTable != before.menuTable ||
+                                  s.working.terminalSettings != before.terminalSettings))
+                std::abort();
         ViewEverything(s);
         Definition normalised = s.working;
         NormaliseDefinition(normalised);

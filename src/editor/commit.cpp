@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "editor/menupage.h"
+#include "editor/settingspage.h"
 #include "editor/startuppage.h"
 #include "model/normalise.h"
 
@@ -65,6 +67,7 @@ void CommitSheet(const EditingSession& session, Workspace& ws) {
     // The utilities menu lists the calculator one place lower when a database can be loaded.
     Terminal(d).UtilityLine(0)[0] = AnyLookupInUse(d) ? '9' : '8';
 
+    CommitSettingsPage(session, d);
     // The symbology dialogs' bits: the reader blocks, the code identifiers with their switch,
     // and the EAN128 separator replacement.
     d.readerOptions = w.readerOptions;
@@ -76,6 +79,7 @@ void CommitSheet(const EditingSession& session, Workspace& ws) {
     d.barcodeRules = w.barcodeRules;
     d.variableNames = w.variableNames;
     d.networkSettings = w.networkSettings;
+    CommitMenus(session, d);
 
     ws.definitionModified = true;
     NormaliseLengths(d);

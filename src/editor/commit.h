@@ -8,8 +8,8 @@ namespace fw::editor {
 
 // Cleans the lines that keep no data properties, copies the forms, field links and databases
 // (a delimited database gets its offsets and record length from its field lengths), the
-// reader options, barcode rules, variables and network settings to the workspace's definition,
-// marks it modified and normalises its lengths and forms.
+// reader options, barcode rules, variables, network settings and menus to the workspace's
+// definition, marks it modified and normalises its lengths and forms.
 void CommitSheet(const EditingSession& session, Workspace& ws);
 
 }  // namespace fw::editor

@@ -14,6 +14,8 @@ constexpr int kMaxWeightLength = 16;
 constexpr int kReal = 3;  // the list index that shows a weight line
 constexpr Byte kUpdateLookup = 1;
 constexpr Byte kSaveAndUpdate = 2;
+constexpr std::size_t kGs1TransferByte =
+    layout::Find(layout::kReaderOptions2, "Gs1Transfer").offset;
 
 bool ValidLine(int line) {
     return line >= 0 && line < kLinesPerForm;
@@ -76,8 +78,10 @@ void ClearDataProperties(FormRecord f, int line) {
 }
 
 // A line into which a GS1 identifier of a scanned barcode is transferred holds data, so only
-// the types that take data may be chosen for it.
+// the types that take data may be chosen for it. The form's GS1 rules transfer nothing while
+// the reader settings have GS1 transfer off; they are kept for when it is switched on again.
 bool Gs1Target(const EditingSession& session, int line) {
+    if (session.working.readerOptions2[kGs1TransferByte] != 1) return false;
     const int source = FieldLink(session.working, session.currentForm).LinkLine(line);
     return source >= 1 && source <= kLinesPerForm;
 }

@@ -30,6 +30,14 @@ void FillInput(std::array<ScreenCell, kScreenColumns>& row, int start, int cells
     }
 }
 
+// A text cell on a screen row, 20 characters at most even when the cell lacks its terminator.
+void PutCell(std::array<ScreenCell, kScreenColumns>& row, std::span<const Byte, kTextCellSize> cell,
+             CellKind kind) {
+    const std::u16string text = CellToUtf16(cell).substr(0, kScreenColumns);
+    for (std::size_t c = 0; c < text.size(); ++c)
+        row[c] = ScreenCell{text[c], kind};
+}
+
 }  // namespace
 
 std::u16string FormScreen::RowText(int row) const {
@@ -109,6 +117,17 @@ FormScreen PreviewScreenTexts(const Definition& definition, int group) {
         for (std::size_t c = 0; c < text.size(); ++c)
             row[c] = ScreenCell{text[c], CellKind::Prompt};
     }
+    return screen;
+}
+
+FormScreen PreviewMenuScreen(const Definition& definition, int menu) {
+    FormScreen screen;
+    if (menu < 0 || menu >= kMenuCount) return screen;
+    const ConstMenuRecord m = Menu(definition, menu);
+    std::size_t row = 0;
+    if (m.HasCaption() != 0) PutCell(screen.rows[row++], m.Caption(), CellKind::Prompt);
+    for (int item = 0; item < kMenuItems && row < screen.rows.size(); ++item, ++row)
+        PutCell(screen.rows[row], m.ItemText(item), CellKind::Prompt);
     return screen;
 }
 

@@ -42,4 +42,10 @@ FormScreen PreviewFormScreen(const Definition& definition, int form);
 // row, each cut to the screen's width. An entry outside the list gives a blank screen.
 FormScreen PreviewScreenTexts(const Definition& definition, int group);
 
+// The first screen of menu 0..9: the caption on the top line when the menu shows one, then the
+// items in their places, a blank item as a blank line. With a caption the eighth item is
+// below the first screen. Any byte values are accepted; a menu outside 0..9 gives a blank
+// screen.
+FormScreen PreviewMenuScreen(const Definition& definition, int menu);
+
 }  // namespace fw::editor

@@ -28,6 +28,7 @@ struct EditingSession {
     Definition working;
     int currentForm = 0;  // 0..9
     int currentLine = 0;  // 0..7 for a field line, 0..3 for FN+1..FN+4
+    int currentMenu = 0;  // 0..9, the menu the Menu page shows
     const Language* language = nullptr;
     StartupState startup;
 

@@ -371,6 +371,34 @@ inline constexpr Code kWrongFormatActionEntries[] = {
 };
 inline constexpr CodedList kWrongFormatActions{kWrongFormatActionEntries};
 
+// The no-match list of a database read only once: only the insert actions, so the stored code
+// is the list index plus 2.
+inline constexpr Code kNoMatchReadOnceEntries[] = {kNoMatchActionEntries[2],
+                                                   kNoMatchActionEntries[3]};
+inline constexpr CodedList kNoMatchActionsReadOnce{kNoMatchReadOnceEntries, false};
+
+// "Number of fields :": 0 leaves the database undefined.
+inline constexpr Code kFieldCountEntries[] = {
+    {0, 0, u" 0", 0, "0"}, {1, 0, u" 1", 0, "1"}, {2, 0, u" 2", 0, "2"},
+    {3, 0, u" 3", 0, "3"}, {4, 0, u" 4", 0, "4"}, {5, 0, u" 5", 0, "5"},
+    {6, 0, u" 6", 0, "6"}, {7, 0, u" 7", 0, "7"}, {8, 0, u" 8", 0, "8"},
+};
+inline constexpr CodedList kFieldCounts{kFieldCountEntries};
+
+// What the terminal does when a search finds several records.
+inline constexpr Code kSeveralFoundEntries[] = {
+    {0, 1741, {}, 0, "show the first record"},
+    {1, 1742, {}, 0, "let the user choose"},
+};
+inline constexpr CodedList kSeveralFound{kSeveralFoundEntries};
+
+// How the non-zero filters of a database combine.
+inline constexpr Code kFilterModeEntries[] = {
+    {0, 1744, {}, 0, "jointly"},
+    {1, 1745, {}, 0, "separately"},
+};
+inline constexpr CodedList kFilterModes{kFilterModeEntries};
+
 // Where collected data or a database is kept.
 inline constexpr Code kPlacementEntries[] = {
     {0, 0, u"В памяти ТСД", 0, "terminal memory"},
@@ -392,6 +420,8 @@ inline constexpr Code kPortEntries[] = {
 };
 inline constexpr CodedList kPorts{kPortEntries};
 inline constexpr std::uint8_t kPortModem = 2;
+inline constexpr std::uint8_t kPortBluetooth = 3;
+inline constexpr std::uint8_t kPortWifi = 4;
 
 // The terminal's serial speed and the modem speed.
 inline constexpr Code kSpeedEntries[] = {
@@ -502,6 +532,32 @@ inline constexpr Code kEncryptionEntries[] = {
     {3, 0, u"WPA2", 0, "WPA2"}, {4, 0, u"EAP", 0, "EAP"},
 };
 inline constexpr CodedList kEncryption{kEncryptionEntries};
+inline constexpr std::uint8_t kEncryptionWep = 1;
+inline constexpr std::uint8_t kEncryptionWpa = 2;
+inline constexpr std::uint8_t kEncryptionWpa2 = 3;
+inline constexpr std::uint8_t kEncryptionEap = 4;
+
+// WEP authentication: the list shows "open" first although it stores 1.
+inline constexpr Code kWepAuthenticationEntries[] = {
+    {1, 0, u"Открытая", 0, "open"},
+    {0, 0, u"С общим ключом", 0, "shared key"},
+};
+inline constexpr CodedList kWepAuthentications{kWepAuthenticationEntries, false};
+
+inline constexpr Code kWepKeyLengthEntries[] = {
+    {0, 0, u"64 бит (5 байт)", 0, "64-bit"},
+    {1, 0, u"128 бит (13 байт)", 0, "128-bit"},
+};
+inline constexpr CodedList kWepKeyLengths{kWepKeyLengthEntries};
+
+// Which of the four WEP keys is in use.
+inline constexpr Code kActiveWepKeyEntries[] = {
+    {0, 0, u"1", 0, "key 1"},
+    {1, 0, u"2", 0, "key 2"},
+    {2, 0, u"3", 0, "key 3"},
+    {3, 0, u"4", 0, "key 4"},
+};
+inline constexpr CodedList kActiveWepKeys{kActiveWepKeyEntries};
 
 // ---- screen texts --------------------------------------------------------------------------
 

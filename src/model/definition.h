@@ -356,6 +356,7 @@ class TerminalSettingsView : public ByteView<B, layout::kTerminalSettings> {
     B& StartTarget() const { return V::template One<"StartTarget">(); }
     B& DelimiterCode1() const { return V::template One<"DelimiterCode1">(); }
     B& DelimiterCode2() const { return V::template One<"DelimiterCode2">(); }
+    B& SeparateDataFiles() const { return V::template One<"SeparateDataFiles">(); }
     B& UploadPort() const { return V::template One<"UploadPort">(); }
     std::span<B, kTextCellSize> UploadPhone() const { return V::template Bytes<"UploadPhone">(); }
     B& DownloadPort() const { return V::template One<"DownloadPort">(); }

@@ -264,7 +264,7 @@ inline constexpr Field kTerminalSettingsFields[] = {
     {"StartTarget", 1},
     {"DelimiterCode1", 2},
     {"DelimiterCode2", 3},
-    {"SettingsByte4", 4},
+    {"SeparateDataFiles", 4},  // boolean: each form collects into a data file of its own
     {"UploadPort", 5},
     {"UploadPhone", 6, kCell, 1, R::None, V::Text},
     {"DownloadPort", 27},

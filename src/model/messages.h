@@ -29,6 +29,8 @@ struct MessageRequest {
     int textId = 0;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    // The button that Enter presses (kIdYes ...); 0 leaves it to the buttons' usual order.
+    int defaultButton = 0;
 };
 
 class MessagePresenter {

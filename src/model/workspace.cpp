@@ -43,13 +43,14 @@ int ShowMessage(Workspace& ws, int captionId, int textId, MessageIcon icon, Mess
 }
 
 int ShowText(Workspace& ws, std::u16string_view caption, std::u16string_view text, MessageIcon icon,
-             MessageButtons buttons) {
+             MessageButtons buttons, int defaultButton) {
     if (ws.presenter == nullptr) return 0;
     MessageRequest request;
     request.caption = caption;
     request.text = text;
     request.icon = icon;
     request.buttons = buttons;
+    request.defaultButton = defaultButton;
     return ws.presenter->Show(request);
 }
 

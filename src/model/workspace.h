@@ -42,6 +42,7 @@ int ShowMessage(Workspace& ws, int captionId, int textId, MessageIcon icon,
 // A message whose texts are built in code (the caption may be empty); 0 when nothing can
 // show it.
 int ShowText(Workspace& ws, std::u16string_view caption, std::u16string_view text,
-             MessageIcon icon = MessageIcon::None, MessageButtons buttons = MessageButtons::Ok);
+             MessageIcon icon = MessageIcon::None, MessageButtons buttons = MessageButtons::Ok,
+             int defaultButton = 0);
 
 }  // namespace fw

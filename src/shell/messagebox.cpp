@@ -41,6 +41,23 @@ QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton ToQtButton(int id) {
+    switch (id) {
+        case kIdOk:
+            return QMessageBox::Ok;
+        case kIdCancel:
+            return QMessageBox::Cancel;
+        case kIdRetry:
+            return QMessageBox::Retry;
+        case kIdYes:
+            return QMessageBox::Yes;
+        case kIdNo:
+            return QMessageBox::No;
+        default:
+            return QMessageBox::NoButton;
+    }
+}
+
 int FromQtButton(int button, MessageButtons buttons) {
     switch (button) {
         case QMessageBox::Ok:
@@ -79,6 +96,8 @@ int QtMessagePresenter::Show(const MessageRequest& request) {
                     ToQtButtons(request.buttons), MessageOwner());
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setTextFormat(Qt::PlainText);
+    if (const auto standard = ToQtButton(request.defaultButton); box.button(standard) != nullptr)
+        box.setDefaultButton(standard);
     return FromQtButton(box.exec(), request.buttons);
 }
 

@@ -19,7 +19,9 @@ using test::ToolResult;
 constexpr std::size_t kBaseSize = 19267;
 constexpr std::size_t kExtendedSize = 20844;
 constexpr std::size_t kImageSize = 20900;
+constexpr std::size_t kMenuTable = 35;    // file offset of menu 1
 constexpr std::size_t kFormTable = 3535;  // file offset of form 1
+constexpr std::size_t kLookupTable = 15685;
 constexpr std::size_t kTerminalSettings = 18899;
 constexpr std::size_t kReaderOptions2 = 19167;
 
@@ -121,6 +123,46 @@ TEST(Cli, ShowAndCheckNameTheValueThatIsStored) {
     EXPECT_EQ(checked.exitCode, 1);
     EXPECT_NE(checked.out.find("ReaderOptions2 byte 2: Byte 9 -> 0"), std::string::npos)
         << checked.out;
+}
+
+// Menus in words from their bytes: items by number with where they lead (a target no list has
+// shown as stored), and the definition-wide choice of separate data files; "check" names the
+// menu and field that a save would pad or count.
+TEST(Cli, ShowAndCheckDescribeMenusAndTheSeparateDataFiles) {
+    ToolFolder dir;
+    ASSERT_EQ(Cli(dir, "new m.FWW").exitCode, 0);
+    std::string bytes = dir.Read("m.FWW");
+    constexpr std::size_t kMenu3 = kMenuTable + 2 * 350;
+    bytes[kMenu3 + 1] = 1;  // HasCaption
+    bytes.replace(kMenu3 + 2, 5, std::string("Main\0", 5));
+    bytes.replace(kMenu3 + 23 + 2 * 21, 8, std::string("3.Count\0", 8));  // item 3 only
+    bytes[kMenu3 + 233] = 12;                                             // Esc: menu 2
+    bytes[kMenu3 + 234 + 2] = 25;      // item 3 leads beyond menu 10
+    bytes[kTerminalSettings + 4] = 1;  // separate data files
+    dir.Write("m.FWW", bytes);
+
+    const ToolResult r = Cli(dir, "show m.FWW --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    test::Json root;
+    ASSERT_TRUE(test::ParseJson(r.out, root)) << r.out;
+    const test::Json& d = root["definition"];
+    EXPECT_EQ(d["terminal"]["separate data files"].kind, test::Json::Bool);
+    EXPECT_EQ(d["terminal"]["separate data files"].text, "true");
+    ASSERT_EQ(d["menus"].items.size(), 1u);
+    const test::Json& menu = d["menus"][0];
+    EXPECT_EQ(menu["menu"].Int(), 3);
+    EXPECT_EQ(menu["esc"].text, "menu 2");
+    EXPECT_EQ(menu["items"][0]["item"].Int(), 3);
+    EXPECT_EQ(menu["items"][0]["target"].text, "invalid (25)");
+
+    const ToolResult words = Cli(dir, "show m.FWW");
+    EXPECT_NE(words.out.find("separate data files: yes"), std::string::npos) << words.out;
+
+    const ToolResult checked = Cli(dir, "check m.FWW");
+    EXPECT_EQ(checked.exitCode, 1);
+    for (const char* line :
+         {"menu 3: Caption \"Main\" -> \"Main                \"", "menu 3: ItemCount 0 -> 1"})
+        EXPECT_NE(checked.out.find(line), std::string::npos) << line << "\n" << checked.out;
 }
 
 TEST(Cli, RefusedFilesAreNamedOnStderrAndFail) {
@@ -289,6 +331,52 @@ TEST(Cli, ShowAndCheckTellTheStartupSettingsAndTexts) {
               std::string::npos)
         << checked.out;
     EXPECT_EQ(dir.Read("p.FWW"), bytes);
+}
+
+// Every setting of a database is named in words from its list; a byte no list entry has is
+// shown as the number stored.
+TEST(Cli, ShowNamesEverySettingOfALookupDatabase) {
+    ToolFolder dir;
+    ASSERT_EQ(Cli(dir, "new p.FWW").exitCode, 0);
+    std::string bytes = dir.Read("p.FWW");
+    const std::size_t db2 = kLookupTable + 122;
+    bytes[db2 + 0] = 30;  // MemberLength
+    bytes[db2 + 1] = 2;   // FieldCount
+    bytes[db2 + 2] = 5;   // KeyField: past the two fields
+    bytes[db2 + 11] = 16;
+    bytes[db2 + 12] = 14;
+    bytes[db2 + 21] = 9;  // NoMatchAction beyond its list
+    bytes[db2 + 23] = 1;  // ReadOnce
+    bytes[db2 + 41] = 1;  // SeveralFound: let the user choose
+    bytes[db2 + 42] = 1;  // SearchWithFilter
+    bytes[db2 + 43] = 1;  // FilterMode: separately
+    bytes[db2 + 44] = 2;  // DateTimeField: field 2
+    dir.Write("p.FWW", bytes);
+
+    const ToolResult r = Cli(dir, "show p.FWW --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    test::Json root;
+    ASSERT_TRUE(test::ParseJson(r.out, root)) << r.out;
+    const test::Json& lookups = root["definition"]["lookups"];
+    ASSERT_EQ(lookups.items.size(), 1u);
+    const test::Json& db = lookups[0];
+    EXPECT_EQ(db["database"].text, "2");
+    EXPECT_EQ(db["name"].text, "2nd lookup file");
+    EXPECT_EQ(db["several found"].text, "let the user choose");
+    EXPECT_EQ(db["search with filter"].text, "true");
+    EXPECT_EQ(db["apply filters"].text, "separately");
+    EXPECT_EQ(db["no match"].text, "invalid (9)");
+    EXPECT_EQ(db["read once"].text, "true");
+    EXPECT_EQ(db["key field"].text, "invalid (5)");
+    EXPECT_EQ(db["date and time field"].kind, test::Json::Null);
+    EXPECT_EQ(db["fields"][1]["date and time"].text, "true");
+    EXPECT_EQ(db["fields"][1]["length"].text, "14");
+
+    const ToolResult text = Cli(dir, "show p.FWW");
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    for (const char* words : {"several found: let the user choose", "apply filters: separately",
+                              "key field: invalid (5)"})
+        EXPECT_NE(text.out.find(words), std::string::npos) << words << "\n" << text.out;
 }
 
 }  // namespace

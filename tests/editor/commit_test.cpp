@@ -39,9 +39,11 @@ TEST_F(CommitTest, TheSheetsBlocksBecomeTheDefinitionAndNoOthers) {
     Rules(s.working).WeightMaskCount() = 3;
     Variables(s.working).Name(4)[0] = 'Q';
     Network(s.working).Dhcp() = 1;
-    Menu(s.working, 0).HasCaption() = 1;    // the menu page commits its own copy
-    Terminal(s.working).StartTarget() = 1;  // the startup page's
-    s.working.terminalSettings[4] = 1;      // no page's
+    Menu(s.working, 0).HasCaption() = 1;          // the menu page commits its own copy
+    Terminal(s.working).SeparateDataFiles() = 1;  // and this flag
+    Terminal(s.working).StartTarget() = 1;        // the startup page's
+    const Byte reserved = ws->definition.terminalSettings[57];
+    s.working.terminalSettings[57] = static_cast<Byte>(reserved + 1);  // no page's
     Terminal(ws->definition).UtilityLine(0)[0] = '9';
     CommitSheet(s, *ws);
 
@@ -52,9 +54,10 @@ TEST_F(CommitTest, TheSheetsBlocksBecomeTheDefinitionAndNoOthers) {
     EXPECT_EQ(Rules(d).WeightMaskCount(), 3);
     EXPECT_EQ(Variables(d).Name(4)[0], 'Q');
     EXPECT_EQ(Network(d).Dhcp(), 1);
-    EXPECT_EQ(Menu(d, 0).HasCaption(), 0);
+    EXPECT_EQ(Menu(d, 0).HasCaption(), 1);
+    EXPECT_EQ(Terminal(d).SeparateDataFiles(), 1);
     EXPECT_EQ(Terminal(d).StartTarget(), 1);
-    EXPECT_EQ(d.terminalSettings[4], 0);
+    EXPECT_EQ(d.terminalSettings[57], reserved);
     EXPECT_EQ(Terminal(d).UtilityLine(0)[0], '8') << "no database in use";
 }
 

@@ -192,6 +192,12 @@ TEST_F(FieldLinesTest, AWeightLineShowsAsRealAndKeepsItsType) {
 TEST_F(FieldLinesTest, AGs1TargetTakesOnlyDataTypes) {
     F().LineType(2) = kLineText;
     FieldLink(s.working, 0).LinkLine(2) = 1;  // line 1's barcode feeds line 3
+    // While the reader settings transfer no GS1 identifiers the rule feeds nothing.
+    s.working.readerOptions2[0] = 0;
+    ASSERT_TRUE(SelectLineType(s, 2, kFixedIndex).Accepted());
+    ASSERT_TRUE(SelectLineType(s, 2, kTextIndex).Accepted());
+
+    s.working.readerOptions2[0] = 1;
     const auto before = Record();
     const Outcome o = SelectLineType(s, 2, kFixedIndex);
     EXPECT_TRUE(o.Refused());
@@ -230,6 +236,9 @@ TEST_F(FieldLinesTest, LinesFollowTheBarcodeRulesOnRefresh) {
     ApplyBarcodeRules(s);
     EXPECT_EQ(F().LineType(3), kLineInteger) << "the weight feature is off";
     EXPECT_EQ(F().LineType(6), kLineReal);
+    EXPECT_EQ(F().LineType(5), kLineNil) << "GS1 transfer is off";
+    s.working.readerOptions2[0] = 1;
+    ApplyBarcodeRules(s);
     EXPECT_EQ(F().LineType(5), kLineText);
     EXPECT_EQ(F().LineType(7), kLineNil);
 

@@ -80,6 +80,98 @@ TEST_F(DefinitionSheetTest, CtrlEOpensTheSheetTitledWithTheProjectOnItsFormPage)
     EXPECT_EQ(title, "Formwright - [ New file ]");
 }
 
+// The English file words the sheet's title, page and dialogs; its own program title and
+// new-file word are rewritten here so that the title shows it reads them from the file.
+TEST_F(DefinitionSheetTest, ALanguageFileWordsTheTitleThePageAndItsDialogs) {
+    ASSERT_NO_FATAL_FAILURE(ChooseEnglish());
+    {
+        std::ifstream in(home_ / "English.lng", std::ios::binary);
+        std::string text{std::istreambuf_iterator<char>(in), {}};
+        for (const auto& [from, to] :
+             {std::pair<std::string, std::string>{"1641=Form\r", "1641=Forms\r"},
+              {"1647=Formwright\r", "1647=FW Editor\r"},
+              {"1648=New file\r", "1648=Untitled\r"}}) {
+            const auto at = text.find(from);
+            ASSERT_NE(at, std::string::npos) << from;
+            text.replace(at, from.size(), to);
+        }
+        std::ofstream(home_ / "English.lng", std::ios::binary) << text;
+    }
+    auto w = StartWithSheet(project_);
+    QString title, tab, errorCaption, okText, branchTitle, keyButton;
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    title = sheet->windowTitle();
+                    tab = sheet->findChild<QTabWidget*>(QStringLiteral("pages"))->tabText(0);
+                    errorCaption = List(sheet, "errorTarget")->accessibleName();
+                    okText = sheet->findChild<QDialogButtonBox*>(QStringLiteral("sheetButtons"))
+                                 ->button(QDialogButtonBox::Ok)
+                                 ->text();
+                    Later(sheet, [sheet] {
+                        sheet->findChild<QPushButton*>(QStringLiteral("branch"))->click();
+                        Press(sheet, QDialogButtonBox::Cancel);
+                    });
+                })
+        .Expect("BRANCHDLG",
+                [&](QWidget* dialog) {
+                    branchTitle = dialog->windowTitle();
+                    keyButton =
+                        dialog->findChild<QPushButton*>(QStringLiteral("properties1"))->text();
+                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                })
+        .Run([&] { PressCtrlE(*w); });
+    EXPECT_EQ(
+        title,
+        QStringLiteral("FW Editor - [ %1 ]").arg(QString::fromStdU16String(project_.u16string())));
+    EXPECT_EQ(tab, "Forms");
+    EXPECT_EQ(errorCaption, "On error go to:");
+    EXPECT_EQ(okText, "OK");
+    EXPECT_EQ(branchTitle, "Branch");
+    EXPECT_EQ(keyButton, "Properties");
+
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    title = sheet->windowTitle();
+                    Press(sheet, QDialogButtonBox::Cancel);
+                })
+        .Run([&] { w->command(kCmdNew); });
+    EXPECT_EQ(title, "FW Editor - [ Untitled ]");
+}
+
+// Keyboard users start on a dialog's first list and meet OK and Cancel last.
+TEST_F(DefinitionSheetTest, ADialogOpensOnItsFirstListAndTabsToOkAndCancelLast) {
+    auto w = StartWithSheet(project_);
+    QString first;
+    QStringList chain;
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    Later(sheet, [sheet] {
+                        sheet->findChild<QPushButton*>(QStringLiteral("branch"))->click();
+                        Press(sheet, QDialogButtonBox::Cancel);
+                    });
+                })
+        .Expect("BRANCHDLG",
+                [&](QWidget* dialog) {
+                    WaitFor([dialog] { return dialog->focusWidget() != nullptr; }, 2000);
+                    first = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
+                    for (QWidget* at = dialog->nextInFocusChain(); at != dialog;
+                         at = at->nextInFocusChain())
+                        if (at->focusPolicy() & Qt::TabFocus)
+                            chain << (qobject_cast<QPushButton*>(at)
+                                          ? static_cast<QPushButton*>(at)->text()
+                                          : at->objectName());
+                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                })
+        .Run([&] { PressCtrlE(*w); });
+    EXPECT_EQ(first, "branch1");
+    ASSERT_GE(chain.size(), 2);
+    EXPECT_EQ(chain.mid(chain.size() - 2), QStringList({"OK", "Cancel"}))
+        << chain.join(',').toStdString();
+}
+
 TEST_F(DefinitionSheetTest, OkMarksTheProjectModifiedAndSaveWritesTheEdit) {
     auto w = StartWithSheet(project_);
     ASSERT_FALSE(w->definitionModified());
@@ -165,11 +257,12 @@ TEST_F(DefinitionSheetTest, RefusedChoicesSnapBackAndDialogCancelRestoresTheForm
     EXPECT_EQ(afterBranch.record, beforeBranch.record);
 }
 
-TEST_F(DefinitionSheetTest, AQuestionAnsweredNoKeepsTheOldChoiceAndYesTakesTheNew) {
+TEST_F(DefinitionSheetTest, EnterAnswersTheDeleteQuestionNoAndYesTakesTheNewChoice) {
     auto w = StartWithSheet(project_);
     constexpr int kPassDown = 3;           // "Record :": a record that is not saved
     constexpr int kDeleteLastRecord = 12;  // the branch that needs a saved record
     int afterNo = -1, afterYes = -1;
+    QString question;
     const QStringList messages =
         DialogScript()
             .Expect("DefinitionSheet",
@@ -191,12 +284,19 @@ TEST_F(DefinitionSheetTest, AQuestionAnsweredNoKeepsTheOldChoiceAndYesTakesTheNe
                             QMetaObject::invokeMethod(dialog, "reject");
                         });
                     })
-            .Answer(QMessageBox::No)
+            // Enter answers the question with its default button, which is No.
+            .Expect("MessageBox",
+                    [&](QWidget* box) {
+                        question =
+                            box->windowTitle() + '|' + static_cast<QMessageBox*>(box)->text();
+                        QTest::keyClick(box, Qt::Key_Return);
+                    })
             .Answer(QMessageBox::Yes)
             .Run([&] { PressCtrlE(*w); });
-    ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[0].startsWith("Предупреждение|Для данной формы не задано сохранение"))
-        << messages[0].toStdString();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(question.startsWith("Предупреждение|Для данной формы не задано сохранение"))
+        << question.toStdString();
+    EXPECT_EQ(messages[0], question);
     EXPECT_EQ(afterNo, 0);
     EXPECT_EQ(afterYes, kDeleteLastRecord);
 }

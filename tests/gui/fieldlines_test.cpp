@@ -177,6 +177,42 @@ TEST_F(FieldLinesTest, FieldDialogCancelRestoresTheRecordAndOkKeepsTheEdit) {
     EXPECT_NE(afterOk.record, before.record);
 }
 
+// Whatever changes the working copies while the field dialog is open (a dialog it opens) tells
+// the sheet, and the open dialog shows the change without being reopened.
+TEST_F(FieldLinesTest, AnOpenFieldDialogShowsWhatTheSheetIsToldChanged) {
+    auto w = StartWithSheet(project_);
+    bool checkedBefore = true, checkedAfter = false;
+    QString lengthAfter;
+    DialogScript()
+        .Expect("DefinitionSheet",
+                [&](QWidget* sheet) {
+                    Later(sheet, [&, sheet] {
+                        Child<QComboBox>(sheet, "lineType1")->setCurrentIndex(1);  // "text"
+                        Child<QPushButton>(sheet, "lineMore1")->click();
+                        Cancel(sheet);
+                    });
+                })
+        .Expect("FIELDDLG",
+                [&](QWidget* dialog) {
+                    auto* sheet = qobject_cast<editor::ui::DefinitionSheet*>(
+                        dialog->parentWidget()->window());
+                    ASSERT_NE(sheet, nullptr);
+                    auto* fixed = Child<QCheckBox>(dialog, "fixedLength");
+                    checkedBefore = fixed->isChecked();
+                    FormRecord f = sheet->editingSession().Form();
+                    f.FixedLengthFlag(0) = 1;
+                    f.FixedLength(0) = 12;
+                    sheet->refreshAll();
+                    checkedAfter = fixed->isChecked();
+                    lengthAfter = Child<QLineEdit>(dialog, "fixedLengthValue")->text();
+                    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                })
+        .Run([&] { PressCtrlE(*w); });
+    EXPECT_FALSE(checkedBefore);
+    EXPECT_TRUE(checkedAfter);
+    EXPECT_EQ(lengthAfter, "12");
+}
+
 TEST_F(FieldLinesTest, MoreOpensTheDialogOfTheLineTypeAndPlusTheOperations) {
     auto w = StartWithSheet(project_);
     bool fixedWithSave = false, fixedWithoutSave = true;

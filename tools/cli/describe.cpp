@@ -183,6 +183,14 @@ Node DescribeLookup(const Definition& d, int db) {
     n.Add("no match", Word(codes::kNoMatchActions, l.NoMatchAction()));
     n.Add("wrong format", Word(codes::kWrongFormatActions, l.WrongFormatAction()));
     n.Add("placement", Either(codes::kPlacements, l.Placement()));
+    n.Add("several found", Word(codes::kSeveralFound, l.SeveralFound()));
+    n.Add("search with filter", l.SearchWithFilter() != 0);
+    n.Add("apply filters", Word(codes::kFilterModes, l.FilterMode()));
+    if (l.FieldCount() > kFieldsPerLookup)
+        n.Add("field count", "invalid (" + std::to_string(l.FieldCount()) + ")");
+    if (l.KeyField() >= count) n.Add("key field", "invalid (" + std::to_string(l.KeyField()) + ")");
+    if (l.DateTimeField() > count)
+        n.Add("date and time field", "invalid (" + std::to_string(l.DateTimeField()) + ")");
     return n;
 }
 
@@ -209,6 +217,7 @@ Node DescribeTerminal(const Definition& d) {
     n.Add("vibration", Word(codes::kVibration, t.Vibration()));
     n.Add("volume", Word(codes::kVolumes, t.Volume()));
     n.Add("data placement", Either(codes::kPlacements, t.DataPlacement()));
+    n.Add("separate data files", t.SeparateDataFiles() != 0);
 
     Node delimiters = Node::Array();
     for (Byte code : {t.DelimiterCode1(), t.DelimiterCode2()})
@@ -261,6 +270,30 @@ Node DescribeNetwork(const Definition& d) {
     }
     n.Add("ssid", CellText(net.Ssid()));
     n.Add("encryption", Word(codes::kEncryption, net.Encryption()));
+    // Keys and pass phrases are secrets: only whether they are set is shown.
+    switch (net.Encryption()) {
+        case codes::kEncryptionWep: {
+            n.Add("wep authentication", Word(codes::kWepAuthentications, net.WepAuthentication()));
+            n.Add("wep key length", Word(codes::kWepKeyLengths, net.WepKeyLength()));
+            n.Add("active wep key", Word(codes::kActiveWepKeys, net.ActiveWepKey()));
+            Node keys = Node::Array();
+            constexpr int kWepKeys = layout::Find(layout::kNetworkSettings, "WepKeys").count;
+            for (int k = 0; k < kWepKeys; ++k)
+                keys.Push(Node::Bool(net.WepKey(k)[0] != 0));
+            n.Add("wep keys set", std::move(keys));
+            break;
+        }
+        case codes::kEncryptionWpa:
+        case codes::kEncryptionWpa2:
+            n.Add("wpa key set", net.WpaKey()[0] != 0);
+            break;
+        case codes::kEncryptionEap:
+            n.Add("eap login", CellText(net.EapLogin()));
+            n.Add("eap password set", net.EapPassword()[0] != 0);
+            break;
+        default:
+            break;
+    }
     return n;
 }
 

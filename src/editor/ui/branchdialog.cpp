@@ -5,29 +5,40 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "editor/ui/captions.h"
+#include "shell/messagebox.h"
+
 namespace fw::editor::ui {
 namespace {
 
 constexpr int kTotalsBranch = 11;
 constexpr int kBalanceBranch = 13;
 
+// The totals and balance views are called what the branch list calls them.
+QString BranchText(const EditingSession& session, int branch) {
+    const ListView list = CodedListView(session, codes::kBranches, branch);
+    return ToQString(list.entries[static_cast<std::size_t>(list.selected)].text);
+}
+
 }  // namespace
 
 BranchDialog::BranchDialog(SheetContext& context, QWidget* parent)
-    : EditorDialog(context, parent, QStringLiteral("BRANCHDLG"), QStringLiteral("Branch")) {
+    : EditorDialog(context, parent, QStringLiteral("BRANCHDLG"),
+                   Caption(context.session, caption::kBranch)) {
     // Opening turns branches the list does not know into "disable"; Cancel must give back the
     // bytes from before that.
     snapshot_ = OpenBranchDialog(session());
     for (int key = 0; key < kFnGroups; ++key) {
+        // The keys' names are printed on the terminal and read the same in every language.
         const QString caption = QStringLiteral("FN+%1").arg(key + 1);
         auto* box = new QComboBox(this);
         box->setObjectName(QStringLiteral("branch%1").arg(key + 1));
         box->setAccessibleName(caption);
         auto* label = new QLabel(caption, this);
         label->setBuddy(box);
-        auto* properties = new QPushButton(QStringLiteral("Свойства"), this);
+        auto* properties = new QPushButton(Caption(context.session, caption::kKeyProperties), this);
         properties->setObjectName(QStringLiteral("properties%1").arg(key + 1));
-        properties->setAccessibleName(caption + QStringLiteral(" Свойства"));
+        properties->setAccessibleName(caption + QLatin1Char(' ') + properties->text());
         auto* row = new QHBoxLayout;
         row->addWidget(box, 1);
         row->addWidget(properties);
@@ -68,27 +79,27 @@ FilterDialog::FilterDialog(SheetContext& context, QWidget* parent, FilterOf whic
     : EditorDialog(
           context, parent,
           which == FilterOf::Totals ? QStringLiteral("TOTALSDLG") : QStringLiteral("BALANCEDLG"),
-          which == FilterOf::Totals ? QStringLiteral("Итого")
-                                    : QStringLiteral("Просмотр остатков")),
+          BranchText(context.session, which == FilterOf::Totals ? kTotalsBranch : kBalanceBranch)),
       which_(which),
       key_(key) {
     if (which == FilterOf::Totals) {
         sumField_ = addList(
-            QStringLiteral("Суммировать по полю"), QStringLiteral("sumField"),
+            Caption(session(), caption::kSumField), QStringLiteral("sumField"),
             [key](EditingSession& s, int i, Answer) { return SelectTotalSumField(s, key, i); });
         multiplier_ = addList(
-            QStringLiteral("Множитель слагаемых"), QStringLiteral("multiplier"),
+            Caption(session(), caption::kMultiplier), QStringLiteral("multiplier"),
             [key](EditingSession& s, int i, Answer) { return SelectTotalMultiplier(s, key, i); });
     }
-    filterField_ = addList(QStringLiteral("Фильтровать"), QStringLiteral("filterField"),
+    filterField_ = addList(Caption(session(), caption::kFilterField), QStringLiteral("filterField"),
                            [which, key](EditingSession& s, int i, Answer) {
                                return SelectFilterField(s, which, key, i);
                            });
-    filterVariable_ = addList(QStringLiteral("Фильтр"), QStringLiteral("filterVariable"),
-                              [which, key](EditingSession& s, int i, Answer) {
-                                  return SelectFilterVariable(s, which, key, i);
-                              });
-    comparison_ = addList(QStringLiteral("Сравнивать"), QStringLiteral("comparison"),
+    filterVariable_ =
+        addList(Caption(session(), caption::kFilterVariable), QStringLiteral("filterVariable"),
+                [which, key](EditingSession& s, int i, Answer) {
+                    return SelectFilterVariable(s, which, key, i);
+                });
+    comparison_ = addList(Caption(session(), caption::kComparison), QStringLiteral("comparison"),
                           [which, key](EditingSession& s, int i, Answer) {
                               return SelectFilterComparison(s, which, key, i);
                           });

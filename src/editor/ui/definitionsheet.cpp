@@ -6,7 +6,11 @@
 
 #include "editor/commit.h"
 #include "editor/sheet.h"
+#include "editor/ui/editordialog.h"
 #include "editor/ui/formpage.h"
+#include "editor/ui/lookuppage.h"
+#include "editor/ui/menupage.h"
+#include "editor/ui/settingspage.h"
 #include "editor/ui/startuppage.h"
 #include "model/workspace.h"
 #include "shell/commands.h"
@@ -18,6 +22,9 @@ namespace fw::editor::ui {
 const std::vector<PageFactory>& SheetPages() {
     static const std::vector<PageFactory> pages = {
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new FormPage(c, parent); },
+        [](SheetContext& c, QWidget* parent) -> SheetPage* { return new MenuPage(c, parent); },
+        [](SheetContext& c, QWidget* parent) -> SheetPage* { return new LookupPage(c, parent); },
+        [](SheetContext& c, QWidget* parent) -> SheetPage* { return new SettingsPage(c, parent); },
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new StartupPage(c, parent); },
     };
     return pages;
@@ -29,7 +36,9 @@ DefinitionSheet::DefinitionSheet(Workspace& ws, QWidget* parent)
       session_(OpenSession(ws.definition, ws.language)),
       context_{session_, ws, [this] { refreshAll(); }} {
     setObjectName(QStringLiteral("DefinitionSheet"));
-    setWindowTitle(ToQString(SheetTitle(ws.currentProjectPath.u16string())));
+    setWindowTitle(
+        ToQString(SheetTitle(ws.currentProjectPath.u16string(), UiText(session_, kProgramTitleId),
+                             UiText(session_, kNewFileId))));
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("pages"));
     for (const PageFactory& make : SheetPages()) {
@@ -45,6 +54,7 @@ DefinitionSheet::DefinitionSheet(Workspace& ws, QWidget* parent)
     });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("sheetButtons"));
+    NameButtons(buttons, session_);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* column = new QVBoxLayout(this);
@@ -62,6 +72,9 @@ void DefinitionSheet::accept() {
 void DefinitionSheet::refreshAll() {
     for (SheetPage* page : pages_)
         page->refresh();
+    // A dialog still open over the pages shows the change too, the outer one first.
+    for (EditorDialog* dialog : findChildren<EditorDialog*>())
+        if (dialog->isVisible()) dialog->refresh();
 }
 
 int OpenDefinitionSheet(Workspace& ws, QWidget* owner) {

@@ -24,10 +24,11 @@ class DefinitionSheet : public QDialog {
     ~DefinitionSheet() override;
 
     void accept() override;
-    // Every page re-reads the working copies.
+    // Every page, and every dialog open over them, re-reads the working copies.
     void refreshAll();
     QTabWidget* tabs() const { return tabs_; }
     const EditingSession& editingSession() const { return session_; }
+    EditingSession& editingSession() { return session_; }
 
   private:
     Workspace& ws_;

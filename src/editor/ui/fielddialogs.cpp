@@ -8,6 +8,7 @@
 
 #include "editor/lookupfielddlg.h"
 #include "editor/operationsdlg.h"
+#include "editor/ui/captions.h"
 #include "model/codepage.h"
 #include "shell/messagebox.h"
 
@@ -67,6 +68,17 @@ QLineEdit* FieldEditorDialog::addCheckedEdit(QCheckBox* check, const QString& ob
     return edit;
 }
 
+QComboBox* FieldEditorDialog::addCheckedList(
+    QCheckBox* check, const QString& objectName,
+    std::function<Outcome(EditingSession&, int, Answer)> op) {
+    auto* box = new QComboBox(this);
+    box->setObjectName(objectName);
+    box->setAccessibleName(check->accessibleName());
+    connectList(box, std::move(op));
+    lists_->addRow(check, box);
+    return box;
+}
+
 QLineEdit* FieldEditorDialog::addEdit(const QString& caption, const QString& objectName,
                                       std::function<Outcome(const std::u16string&)> op) {
     auto* edit = new QLineEdit(this);
@@ -91,11 +103,13 @@ void FieldEditorDialog::addPlace(int form, int line, const QString& formCaption,
 // ---- field properties ------------------------------------------------------------------------
 
 FieldPropertiesDialog::FieldPropertiesDialog(SheetContext& context, QWidget* parent)
-    : FieldEditorDialog(context, parent, QStringLiteral("FIELDDLG"), QStringLiteral("Properties")),
+    : FieldEditorDialog(context, parent, QStringLiteral("FIELDDLG"),
+                        Caption(context.session, caption::kProperties)),
       dialog_(OpenFieldDialog(context.session)) {
+    const auto text = [this](int id) { return Caption(session(), id); };
     const FieldDialogView first = ViewFieldDialog(session(), dialog_);
-    addPlace(first.formNumber, first.lineNumber, QStringLiteral("Form #"),
-             QStringLiteral("Line #"));
+    addPlace(first.formNumber, first.lineNumber, text(caption::kFormNumber),
+             text(caption::kLineNumber));
     auto flag = [this](FieldFlag f) {
         return [this, f](bool on) { return SetFieldFlag(session(), dialog_, f, on); };
     };
@@ -105,53 +119,51 @@ FieldPropertiesDialog::FieldPropertiesDialog(SheetContext& context, QWidget* par
     auto list = [this](Outcome (*op)(EditingSession&, int)) {
         return [this, op](EditingSession&, int i, Answer) { return op(session(), i); };
     };
-    fixed_ = makeCheck(QStringLiteral("Fixed data length"), QStringLiteral("fixedLength"),
+    fixed_ = makeCheck(text(caption::kFixedLength), QStringLiteral("fixedLength"),
                        flag(FieldFlag::FixedLength));
     fixedLength_ =
         addCheckedEdit(fixed_, QStringLiteral("fixedLengthValue"), edit(&EditFixedLength));
     alignment_ =
-        addList(QStringLiteral("Alignment"), QStringLiteral("alignment"), list(&SelectAlignment));
-    initial_ = makeCheck(QStringLiteral("Initial value or text"), QStringLiteral("initialValue"),
+        addList(text(caption::kAlignment), QStringLiteral("alignment"), list(&SelectAlignment));
+    initial_ = makeCheck(text(caption::kInitialValue), QStringLiteral("initialValue"),
                          flag(FieldFlag::InitialValue));
     initialText_ = addCheckedEdit(initial_, QStringLiteral("initialText"), edit(&EditInitialValue));
-    prefix_ = makeCheck(QStringLiteral("Add prefix code"), QStringLiteral("prefix"),
-                        flag(FieldFlag::Prefix));
+    prefix_ = makeCheck(text(caption::kPrefix), QStringLiteral("prefix"), flag(FieldFlag::Prefix));
     prefixCode_ = addCheckedEdit(prefix_, QStringLiteral("prefixCode"),
                                  [](const std::u16string&) { return Outcome::Accept(); });
-    prefixSearch_ = addCheck(QStringLiteral("Учитывать префикс при поиске в БД"),
-                             QStringLiteral("prefixInSearch"), flag(FieldFlag::PrefixInSearch));
-    suffix_ = makeCheck(QStringLiteral("Add suffix code"), QStringLiteral("suffix"),
-                        flag(FieldFlag::Suffix));
+    prefixSearch_ = addCheck(text(caption::kPrefixInSearch), QStringLiteral("prefixInSearch"),
+                             flag(FieldFlag::PrefixInSearch));
+    suffix_ = makeCheck(text(caption::kSuffix), QStringLiteral("suffix"), flag(FieldFlag::Suffix));
     suffixCode_ = addCheckedEdit(suffix_, QStringLiteral("suffixCode"),
                                  [](const std::u16string&) { return Outcome::Accept(); });
-    suffixSearch_ = addCheck(QStringLiteral("Учитывать постфикс при поиске в БД"),
-                             QStringLiteral("suffixInSearch"), flag(FieldFlag::SuffixInSearch));
+    suffixSearch_ = addCheck(text(caption::kSuffixInSearch), QStringLiteral("suffixInSearch"),
+                             flag(FieldFlag::SuffixInSearch));
     // The codes come from the character grid; the edits only show them.
     prefixCode_->setReadOnly(true);
     suffixCode_->setReadOnly(true);
-    mark_ = makeCheck(QStringLiteral("Show input mark"), QStringLiteral("inputMark"),
+    mark_ = makeCheck(text(caption::kInputMark), QStringLiteral("inputMark"),
                       flag(FieldFlag::InputMark));
     markText_ = addCheckedEdit(mark_, QStringLiteral("inputMarkText"), edit(&EditInputMark));
-    decimals_ = addList(QStringLiteral("Decimal places :"), QStringLiteral("decimalPlaces"),
+    decimals_ = addList(text(caption::kDecimalPlaces), QStringLiteral("decimalPlaces"),
                         list(&SelectDecimalPlaces));
-    partial_ = addCheck(QStringLiteral("Read partial barcode"), QStringLiteral("partialBarcode"),
+    partial_ = addCheck(text(caption::kPartialBarcode), QStringLiteral("partialBarcode"),
                         flag(FieldFlag::PartialBarcode));
-    partialStart_ = addEdit(QStringLiteral("Start position :"), QStringLiteral("partialStart"),
+    partialStart_ = addEdit(text(caption::kPartialStart), QStringLiteral("partialStart"),
                             edit(&EditPartialStart));
-    partialLength_ = addEdit(QStringLiteral("Maximum length :"), QStringLiteral("partialLength"),
+    partialLength_ = addEdit(text(caption::kPartialLength), QStringLiteral("partialLength"),
                              edit(&EditPartialLength));
-    keepWhole_ = addCheck(QStringLiteral("Сохранить весь ШК при частичном чтении"),
-                          QStringLiteral("keepWholeBarcode"), flag(FieldFlag::KeepWholeBarcode));
-    leading_ = makeCheck(QStringLiteral("Check leading code"), QStringLiteral("leadingCode"),
+    keepWhole_ = addCheck(text(caption::kKeepWholeBarcode), QStringLiteral("keepWholeBarcode"),
+                          flag(FieldFlag::KeepWholeBarcode));
+    leading_ = makeCheck(text(caption::kLeadingCode), QStringLiteral("leadingCode"),
                          flag(FieldFlag::LeadingCode));
     leadingText_ =
         addCheckedEdit(leading_, QStringLiteral("leadingCodeText"), edit(&EditLeadingCode));
-    checkDigit_ = addCheck(QStringLiteral("Check digit verification"), QStringLiteral("checkDigit"),
-                           flag(FieldFlag::CheckDigit));
-    checkMethod_ = addList(QStringLiteral("Check digit"), QStringLiteral("checkDigitMethod"),
-                           list(&SelectCheckDigit));
-    autoEnter_ = addList(QStringLiteral("Auto ENTER :"), QStringLiteral("autoEnter"),
-                         list(&SelectAutoEnter));
+    checkDigit_ = makeCheck(text(caption::kCheckDigit), QStringLiteral("checkDigit"),
+                            flag(FieldFlag::CheckDigit));
+    checkMethod_ =
+        addCheckedList(checkDigit_, QStringLiteral("checkDigitMethod"), list(&SelectCheckDigit));
+    autoEnter_ =
+        addList(text(caption::kAutoEnter), QStringLiteral("autoEnter"), list(&SelectAutoEnter));
     refresh();
 }
 
@@ -196,30 +208,31 @@ void FieldPropertiesDialog::restore() {
 
 LookupFieldDialog::LookupFieldDialog(SheetContext& context, QWidget* parent)
     : FieldEditorDialog(context, parent, QStringLiteral("LOOKUPFIELDDLG"),
-                        QStringLiteral("Properties")) {
+                        Caption(context.session, caption::kProperties)) {
     snapshot_ = OpenLookupFieldDialog(session());
+    const auto text = [this](int id) { return Caption(session(), id); };
     const LookupFieldDialogView first = ViewLookupFieldDialog(session());
-    addPlace(first.formNumber, first.lineNumber, QStringLiteral("Form #"),
-             QStringLiteral("Line #"));
+    addPlace(first.formNumber, first.lineNumber, text(caption::kFormNumber),
+             text(caption::kLineNumber));
     auto flag = [this](LookupFieldFlag f) {
         return [this, f](bool on) { return SetLookupFieldFlag(session(), f, on); };
     };
-    save_ = addCheck(QStringLiteral("Save field data"), QStringLiteral("saveData"),
+    save_ = addCheck(text(caption::kSaveFieldData), QStringLiteral("saveData"),
                      flag(LookupFieldFlag::SaveData));
-    fixed_ = makeCheck(QStringLiteral("Fixed data length"), QStringLiteral("fixedLength"),
+    fixed_ = makeCheck(text(caption::kFixedLength), QStringLiteral("fixedLength"),
                        flag(LookupFieldFlag::FixedLength));
     fixedLength_ = addCheckedEdit(
         fixed_, QStringLiteral("fixedLengthValue"),
         [this](const std::u16string& t) { return EditLookupFixedLength(session(), t); });
     alignment_ = addList(
-        QStringLiteral("Alignment"), QStringLiteral("alignment"),
+        text(caption::kAlignment), QStringLiteral("alignment"),
         [this](EditingSession&, int i, Answer) { return SelectLookupAlignment(session(), i); });
-    prefix_ = makeCheck(QStringLiteral("Add prefix code"), QStringLiteral("prefix"),
-                        flag(LookupFieldFlag::Prefix));
+    prefix_ =
+        makeCheck(text(caption::kPrefix), QStringLiteral("prefix"), flag(LookupFieldFlag::Prefix));
     prefixCode_ = addCheckedEdit(prefix_, QStringLiteral("prefixCode"),
                                  [](const std::u16string&) { return Outcome::Accept(); });
-    suffix_ = makeCheck(QStringLiteral("Add suffix code"), QStringLiteral("suffix"),
-                        flag(LookupFieldFlag::Suffix));
+    suffix_ =
+        makeCheck(text(caption::kSuffix), QStringLiteral("suffix"), flag(LookupFieldFlag::Suffix));
     suffixCode_ = addCheckedEdit(suffix_, QStringLiteral("suffixCode"),
                                  [](const std::u16string&) { return Outcome::Accept(); });
     prefixCode_->setReadOnly(true);
@@ -248,30 +261,26 @@ void LookupFieldDialog::accept() {
 
 OperationsDialog::OperationsDialog(SheetContext& context, QWidget* parent)
     : FieldEditorDialog(context, parent, QStringLiteral("OPERATIONSDLG"),
-                        QStringLiteral("Операции")) {
+                        Caption(context.session, caption::kOperationsTitle)) {
     snapshot_ = OpenOperationsDialog(session());
+    const auto text = [this](int id) { return Caption(session(), id); };
     const OperationsDialogView first = ViewOperationsDialog(session());
-    addPlace(first.formNumber, first.lineNumber, QStringLiteral("Форма №"),
-             QStringLiteral("Строка №"));
-    save_ = addCheck(
-        QStringLiteral("Сохранить данные строки в переменную"), QStringLiteral("saveToVariable"),
+    addPlace(first.formNumber, first.lineNumber, text(caption::kOperationsForm),
+             text(caption::kOperationsLine));
+    save_ = makeCheck(
+        text(caption::kSaveToVariable), QStringLiteral("saveToVariable"),
         [this](bool on) { return SetOperation(session(), Operation::SaveToVariable, on); });
-    saveVariable_ =
-        addList(QStringLiteral("Переменная"), QStringLiteral("saveVariable"),
-                [this](EditingSession&, int i, Answer) {
-                    return SelectOperationVariable(session(), Operation::SaveToVariable, i);
-                });
-    fill_ = addCheck(
-        QStringLiteral("Заполнить строку из переменной"), QStringLiteral("fillFromVariable"),
+    saveVariable_ = addCheckedList(
+        save_, QStringLiteral("saveVariable"), [this](EditingSession&, int i, Answer) {
+            return SelectOperationVariable(session(), Operation::SaveToVariable, i);
+        });
+    fill_ = makeCheck(
+        text(caption::kFillFromVariable), QStringLiteral("fillFromVariable"),
         [this](bool on) { return SetOperation(session(), Operation::FillFromVariable, on); });
-    fillVariable_ =
-        addList(QStringLiteral("Переменная "), QStringLiteral("fillVariable"),
-                [this](EditingSession&, int i, Answer) {
-                    return SelectOperationVariable(session(), Operation::FillFromVariable, i);
-                });
-    // Both lists share a caption; a screen reader tells them apart by their check box.
-    saveVariable_->setAccessibleName(save_->accessibleName());
-    fillVariable_->setAccessibleName(fill_->accessibleName());
+    fillVariable_ = addCheckedList(
+        fill_, QStringLiteral("fillVariable"), [this](EditingSession&, int i, Answer) {
+            return SelectOperationVariable(session(), Operation::FillFromVariable, i);
+        });
     refresh();
 }
 
@@ -287,7 +296,7 @@ void OperationsDialog::refresh() {
 
 StampDialog::StampDialog(SheetContext& context, QWidget* parent)
     : FieldEditorDialog(context, parent, QStringLiteral("STAMPDLG"),
-                        QStringLiteral("Date & Time Stamp settings")) {
+                        Caption(context.session, caption::kStampTitle)) {
     snapshot_ = OpenStampDialog(session());
     auto list = [this](Outcome (*op)(EditingSession&, int)) {
         return [this, op](EditingSession&, int i, Answer) { return op(session(), i); };
@@ -308,7 +317,7 @@ StampDialog::StampDialog(SheetContext& context, QWidget* parent)
     check(StampFlag::Month, QStringLiteral("Month"), QStringLiteral("month"));
     check(StampFlag::Day, QStringLiteral("Day"), QStringLiteral("day"));
     QCheckBox* dateSeparatorOn = flags_[static_cast<std::size_t>(StampFlag::DateSeparator)] =
-        makeCheck(QStringLiteral("Separator"), QStringLiteral("dateSeparatorOn"),
+        makeCheck(Caption(session(), caption::kSeparator), QStringLiteral("dateSeparatorOn"),
                   flag(StampFlag::DateSeparator));
     dateSeparator_ =
         addCheckedEdit(dateSeparatorOn, QStringLiteral("dateSeparator"),
@@ -322,7 +331,7 @@ StampDialog::StampDialog(SheetContext& context, QWidget* parent)
     check(StampFlag::Minute, QStringLiteral("Minute"), QStringLiteral("minute"));
     check(StampFlag::Second, QStringLiteral("Second"), QStringLiteral("second"));
     QCheckBox* timeSeparatorOn = flags_[static_cast<std::size_t>(StampFlag::TimeSeparator)] =
-        makeCheck(QStringLiteral("Separator"), QStringLiteral("timeSeparatorOn"),
+        makeCheck(Caption(session(), caption::kSeparator), QStringLiteral("timeSeparatorOn"),
                   flag(StampFlag::TimeSeparator));
     timeSeparator_ =
         addCheckedEdit(timeSeparatorOn, QStringLiteral("timeSeparator"),

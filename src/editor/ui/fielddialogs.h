@@ -27,6 +27,9 @@ class FieldEditorDialog : public EditorDialog {
     // A check box that enables the control beside it.
     QLineEdit* addCheckedEdit(QCheckBox* check, const QString& objectName,
                               std::function<Outcome(const std::u16string&)> op);
+    // A list beside the check box that enables it, named by the check box.
+    QComboBox* addCheckedList(QCheckBox* check, const QString& objectName,
+                              std::function<Outcome(EditingSession&, int, Answer)> op);
     QLineEdit* addEdit(const QString& caption, const QString& objectName,
                        std::function<Outcome(const std::u16string&)> op);
     // The "Form #" and "Line #" row.

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "editor/fieldlines.h"
+#include "editor/ui/captions.h"
 #include "editor/ui/fielddialogs.h"
 #include "shell/messagebox.h"
 
@@ -25,13 +26,14 @@ void ShowText(QLineEdit* edit, const QString& text, bool enabled) {
 FieldLinesBox::FieldLinesBox(SheetContext& context, QWidget* box)
     : QObject(box), context_(context), box_(box) {
     auto* grid = new QGridLayout(box);
+    const auto text = [this](int id) { return Caption(session(), id); };
     const QStringList headings{QString(),
-                               QStringLiteral("Type"),
-                               QStringLiteral("Prompt"),
-                               QStringLiteral("Input"),
+                               text(caption::kLineType),
+                               text(caption::kLinePrompt),
+                               text(caption::kLineSource),
                                QStringLiteral("Min"),
                                QStringLiteral("Max"),
-                               QStringLiteral("Lookup")};
+                               text(caption::kLineLookupColumn)};
     for (int column = 0; column < headings.size(); ++column)
         grid->addWidget(new QLabel(headings[column], box), 0, column);
     for (int line = 0; line < kLinesPerForm; ++line)
@@ -43,6 +45,7 @@ FieldLinesBox::FieldLinesBox(SheetContext& context, QWidget* box)
 void FieldLinesBox::addLine(QGridLayout* grid, int line) {
     Line& l = lines_[static_cast<std::size_t>(line)];
     const QString number = QString::number(line + 1);
+    const auto text = [this](int id) { return Caption(session(), id); };
     // Each control is named by its column and its line, for screen readers and tests.
     auto name = [&](QWidget* w, const QString& caption, const QString& object) {
         w->setAccessibleName(caption + QLatin1Char(' ') + number);
@@ -50,12 +53,12 @@ void FieldLinesBox::addLine(QGridLayout* grid, int line) {
     };
     auto* label = new QLabel(number, box_);
     l.type = new QComboBox(box_);
-    name(l.type, QStringLiteral("Type"), QStringLiteral("lineType"));
+    name(l.type, text(caption::kLineType), QStringLiteral("lineType"));
     label->setBuddy(l.type);
     l.prompt = new QLineEdit(box_);
-    name(l.prompt, QStringLiteral("Prompt"), QStringLiteral("linePrompt"));
+    name(l.prompt, text(caption::kLinePrompt), QStringLiteral("linePrompt"));
     l.source = new QComboBox(box_);
-    name(l.source, QStringLiteral("Input"), QStringLiteral("lineSource"));
+    name(l.source, text(caption::kLineSource), QStringLiteral("lineSource"));
     l.minLength = new QLineEdit(box_);
     name(l.minLength, QStringLiteral("Min"), QStringLiteral("lineMin"));
     l.maxLength = new QLineEdit(box_);
@@ -63,11 +66,12 @@ void FieldLinesBox::addLine(QGridLayout* grid, int line) {
     for (QLineEdit* edit : {l.minLength, l.maxLength})
         edit->setMaximumWidth(40);
     l.lookupColumn = new QComboBox(box_);
-    name(l.lookupColumn, QStringLiteral("Lookup"), QStringLiteral("lineLookup"));
-    l.more = new QPushButton(QStringLiteral("more..."), box_);
-    name(l.more, QStringLiteral("more..."), QStringLiteral("lineMore"));
+    name(l.lookupColumn, text(caption::kLineLookupColumn), QStringLiteral("lineLookup"));
+    l.more = new QPushButton(text(caption::kMore), box_);
+    name(l.more, l.more->text(), QStringLiteral("lineMore"));
     l.operations = new QPushButton(QStringLiteral("+"), box_);
-    name(l.operations, QStringLiteral("+"), QStringLiteral("lineOperations"));
+    // "+" says nothing to a screen reader; it hears the name of the dialog the button opens.
+    name(l.operations, text(caption::kOperationsTitle), QStringLiteral("lineOperations"));
     l.operations->setMaximumWidth(30);
 
     const int row = line + 1;

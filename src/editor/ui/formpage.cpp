@@ -9,6 +9,7 @@
 #include "editor/formpage.h"
 #include "editor/serialdlg.h"
 #include "editor/ui/branchdialog.h"
+#include "editor/ui/captions.h"
 #include "editor/ui/fielddialogs.h"
 #include "editor/ui/fieldlinesbox.h"
 #include "editor/ui/serialdialog.h"
@@ -28,22 +29,22 @@ QPushButton* Button(QWidget* parent, const QString& caption, const QString& obje
 
 FormPage::FormPage(SheetContext& context, QWidget* parent) : SheetPage(context, parent) {
     setObjectName(QStringLiteral("FORMDLG"));
+    const auto text = [&context](int id) { return Caption(context.session, id); };
     auto* lists = new QFormLayout;
-    form_ = AddLabelledList(this, lists, QStringLiteral("Name :"), QStringLiteral("formName"));
-    esc_ = AddLabelledList(this, lists, QStringLiteral("Esc  :"), QStringLiteral("escTarget"));
-    next_ = AddLabelledList(this, lists, QStringLiteral("Next :"), QStringLiteral("nextTarget"));
-    error_ = AddLabelledList(this, lists, QStringLiteral("При ошибке перейти:"),
-                             QStringLiteral("errorTarget"));
-    lookup_ = AddLabelledList(this, lists, QStringLiteral("Lookup :"), QStringLiteral("lookup"));
+    form_ = AddLabelledList(this, lists, text(caption::kFormName), QStringLiteral("formName"));
+    esc_ = AddLabelledList(this, lists, text(caption::kEscTarget), QStringLiteral("escTarget"));
+    next_ = AddLabelledList(this, lists, text(caption::kNextTarget), QStringLiteral("nextTarget"));
+    error_ =
+        AddLabelledList(this, lists, text(caption::kErrorTarget), QStringLiteral("errorTarget"));
+    lookup_ = AddLabelledList(this, lists, text(caption::kFormLookup), QStringLiteral("lookup"));
     record_ =
-        AddLabelledList(this, lists, QStringLiteral("Record :"), QStringLiteral("recordAction"));
-    notFound_ = AddLabelledList(this, lists, QStringLiteral("Если запись не найдена:"),
+        AddLabelledList(this, lists, text(caption::kRecordAction), QStringLiteral("recordAction"));
+    notFound_ = AddLabelledList(this, lists, text(caption::kNotFoundAction),
                                 QStringLiteral("notFoundAction"));
 
-    branch_ = Button(this, QStringLiteral("Branch"), QStringLiteral("branch"));
-    timeStamp_ = Button(this, QStringLiteral("Time Stamp"), QStringLiteral("timeStamp"));
-    serial_ = Button(this, QStringLiteral("Свойства серийного номера"),
-                     QStringLiteral("serialProperties"));
+    branch_ = Button(this, text(caption::kBranch), QStringLiteral("branch"));
+    timeStamp_ = Button(this, text(caption::kTimeStamp), QStringLiteral("timeStamp"));
+    serial_ = Button(this, text(caption::kSerialProperties), QStringLiteral("serialProperties"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(branch_);
     buttons->addWidget(timeStamp_);
@@ -52,7 +53,6 @@ FormPage::FormPage(SheetContext& context, QWidget* parent) : SheetPage(context, 
 
     fieldLines_ = new QGroupBox(this);
     fieldLines_->setObjectName(QStringLiteral("fieldLines"));
-    fieldLines_->setAccessibleName(QStringLiteral("Field lines"));
     fieldLines_->setMinimumHeight(200);
     lines_ = new FieldLinesBox(context, fieldLines_);
 
@@ -82,7 +82,7 @@ FormPage::FormPage(SheetContext& context, QWidget* parent) : SheetPage(context, 
 }
 
 QString FormPage::title() const {
-    return QStringLiteral("Form");
+    return PageTitle(context_.session, 0);
 }
 
 void FormPage::connectList(QComboBox* box,
@@ -122,7 +122,7 @@ void FormPage::openStampDialog() {
 void FormPage::openSerialDialog() {
     SerialDialog dialog(context_, this);
     dialog.exec();
-    context_.refreshAll();
+    refresh();
 }
 
 }  // namespace fw::editor::ui

@@ -1,20 +1,20 @@
 #include "editor/ui/serialdialog.h"
 
 #include "editor/serialdlg.h"
+#include "editor/ui/captions.h"
 
 namespace fw::editor::ui {
 
 SerialDialog::SerialDialog(SheetContext& context, QWidget* parent)
     : EditorDialog(context, parent, QStringLiteral("SERIALDLG"),
-                   QStringLiteral("Серийные номера")) {
-    partVariable_ = addList(QStringLiteral("Получить ШК товара (Part Number) из переменной:"),
-                            QStringLiteral("partVariable"), [](EditingSession& s, int i, Answer) {
-                                return SelectSerialPartVariable(s, i);
-                            });
+                   Caption(context.session, caption::kSerialTitle)) {
+    partVariable_ =
+        addList(Caption(session(), caption::kPartVariable), QStringLiteral("partVariable"),
+                [](EditingSession& s, int i, Answer) { return SelectSerialPartVariable(s, i); });
     quantityField_ =
-        addList(QStringLiteral("Количество товара в поле №"), QStringLiteral("quantityField"),
+        addList(Caption(session(), caption::kQuantityField), QStringLiteral("quantityField"),
                 [](EditingSession& s, int i, Answer) { return SelectSerialQuantityField(s, i); });
-    store_ = addList(QStringLiteral("Сохранять серийный номер в"), QStringLiteral("serialStore"),
+    store_ = addList(Caption(session(), caption::kSerialStore), QStringLiteral("serialStore"),
                      [](EditingSession& s, int i, Answer) { return SelectSerialStore(s, i); });
     refresh();
 }
@@ -28,6 +28,8 @@ void SerialDialog::refresh() {
 
 void SerialDialog::accept() {
     ConfirmSerialDialog(session());
+    // The database it gave the serial-number layout is shown on the Lookup page.
+    context_.refreshAll();
     QDialog::accept();
 }
 

@@ -41,6 +41,9 @@ class SheetPage : public QWidget {
     SheetContext& context_;
 };
 
+// The tab caption of page k (0 Form ... 5 Startup) in the session's language.
+QString PageTitle(const EditingSession& session, int page);
+
 // Runs one editing operation as the user asked for it: a question is asked and the operation
 // run again with the answer; a refusal with a text is shown as a warning. Returns whether the
 // change was made.
