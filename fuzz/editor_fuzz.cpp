@@ -3,6 +3,10 @@
 // the working copy as it was; a dialog's Cancel gives back the exact form bytes it found; the
 // working copy always normalises and commits.
 //
+// The character grid is opened on a line's codes or on the Wi-Fi keys, clicked anywhere, and
+// written back; its string never grows past its target's limit.
+// The barcode-parsing and weight-mask dialogs run on the same working copy.
+//
 // Input: a sequence of steps. A step's first byte picks the operation, the next two are its
 // arguments (a list index, a key, an answer). Poke steps write any byte of the form table or
 // the lookup table, the weight-barcode rules or the parsing links of the working copy, as a
@@ -17,7 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "editor/barcodeparsing.h"
 #include "editor/branchdlg.h"
+#include "editor/chargrid.h"
 #include "editor/commit.h"
 #include "editor/fielddlg.h"
 #include "editor/fieldlines.h"
@@ -41,6 +47,7 @@
 #include "model/normalise.h"
 #include "model/projectfile.h"
 #include "model/workspace.h"
+#include "reader/weightmasks.h"
 
 namespace {
 
@@ -342,6 +349,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FieldDialog fieldDialog = OpenFieldDialog(s);
     SettingsDialogs settings{OpenSettingsPage(s), OpenSecurityDialog(s), OpenFunctionKeyDialog(s),
                              OpenVariablesDialog(s), OpenNetworkDialog(s)};
+    CharGrid grid = OpenLineCodeGrid(s, LineCode::Prefix);
+    std::size_t gridLimit = static_cast<std::size_t>(grid.maximum);
+    BarcodeParsingDialog parsing = OpenBarcodeParsingDialog(s);
+    reader::WeightMaskDialog masks = reader::OpenWeightMaskDialog(s.working);
     Input in{data, size};
 
     while (!in.Empty()) {
@@ -357,7 +368,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The Lookup page's database and field, each reaching just past its ends.
         const int database = Index(c) % 4;
         const int field = Index(a) % 9;
-        switch (op % 57) {
+        switch (op % 64) {
             case 0:
                 s.working.formTable[(a << 8 | b) % kFormTableSize] = c;
                 recordOnly = false;
@@ -678,6 +689,107 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 56:
                 o = MenuStep(s, a, b, c);
                 break;
+            case 57: {
+                NetworkSettingsRecord net = Network(s.working);
+                switch (a % 4) {
+                    case 0:
+                    case 1:
+                        grid = OpenLineCodeGrid(s, a % 4 ? LineCode::Suffix : LineCode::Prefix);
+                        break;
+                    case 2:
+                        net.WpaKey()[b % 64] = c;
+                        grid = OpenCharGrid(PassPhraseTarget(net), s.working);
+                        break;
+                    default:
+                        net.WepKeyLength() = c;
+                        grid = OpenCharGrid(WepKeyTarget(net, Index(b)), s.working);
+                        break;
+                }
+                gridLimit = std::max(grid.raw.size(), static_cast<std::size_t>(grid.maximum));
+                break;
+            }
+            case 58:
+                switch (c % 5) {
+                    case 0:
+                        if (ClickCell(grid, Index(a), Index(b)) == CellClick::ChooseVariable)
+                            o = AppendVariable(grid, Index(c));
+                        break;
+                    case 1:
+                        MoveSelection(grid, Index(a), Index(b));
+                        break;
+                    case 2:
+                        ClearGrid(grid);
+                        break;
+                    case 3:
+                        o = grid.kind == GridKind::LineCode
+                                ? StoreGridLineCode(s, a & 1 ? LineCode::Prefix : LineCode::Suffix,
+                                                    grid)
+                                : Outcome::Refuse();
+                        break;
+                    default:
+                        if (grid.kind == GridKind::Hexadecimal && ConfirmGrid(grid).Accepted())
+                            WriteBack(grid, PassPhraseTarget(Network(s.working)));
+                        break;
+                }
+                if (grid.raw.size() > gridLimit) std::abort();
+                break;
+            case 59:
+                if (c & 1)
+                    CancelBarcodeParsingDialog(s, parsing);
+                else
+                    parsing = OpenBarcodeParsingDialog(s);
+                s.working.readerOptions2[0] = (c >> 1) & 1;  // GS1 transfer, as the page sets it
+                recordOnly = false;
+                break;
+            case 60:
+                o = c % 3 == 0   ? SetWeightRule(s, b & 1)
+                    : c % 3 == 1 ? SelectWeightTarget(s, Index(a))
+                                 : SelectWeightSourceKeep(s, Index(a));
+                recordOnly = false;  // the rules live outside the form record
+                break;
+            case 61:
+                // Item indexes reach past the 234 items.
+                o = c % 3 == 0   ? SelectGs1Item(parsing, static_cast<int>(a) - 10)
+                    : c % 3 == 1 ? SelectGs1Target(s, parsing, Index(b))
+                                 : AddGs1Rule(s, parsing);
+                recordOnly = false;
+                break;
+            case 62: {
+                const int rows[] = {Index(a), Index(b)};
+                o = c & 1 ? RemoveAllGs1Rules(s)
+                          : RemoveGs1Rules(s, std::span(rows, static_cast<std::size_t>(c % 3)));
+                recordOnly = false;
+                break;
+            }
+            case 63: {
+                // The mask dialog keeps its list apart; only OK and Cancel write the block.
+                const int selected[] = {Index(b), Index(c)};
+                switch (a % 6) {
+                    case 0:
+                        masks = reader::OpenWeightMaskDialog(s.working);
+                        continue;
+                    case 1:
+                        reader::AddWeightMask(masks, Typed(b, c), AnswerOf(c));
+                        continue;
+                    case 2:
+                        reader::RemoveWeightMasks(masks, selected);
+                        continue;
+                    case 3:
+                        reader::RemoveAllWeightMasks(masks);
+                        continue;
+                    case 4:
+                        reader::ConfirmWeightMaskDialog(s.working, masks);
+                        if (static_cast<std::size_t>(Rules(s.working).WeightMaskCount()) !=
+                            std::min<std::size_t>(masks.masks.size(), reader::kMaxWeightMasks))
+                            std::abort();
+                        break;
+                    default:
+                        reader::CancelWeightMaskDialog(s.working, masks);
+                        if (s.working.barcodeRules != masks.saved) std::abort();
+                }
+                recordOnly = false;
+                break;
+            }
         }
         if (!recordOnly)
             for (OpenDialog& d : dialogs)
@@ -696,6 +808,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                   s.working.terminalSettings != before.terminalSettings))
                 std::abort();
         ViewEverything(s);
+        const BarcodeParsingView view = ViewBarcodeParsing(s, parsing);
+        for (const ListView* l :
+             {&view.weightTarget, &view.keepInSource, &view.gs1Item, &view.gs1Target})
+            CheckList(*l);
         Definition normalised = s.working;
         NormaliseDefinition(normalised);
     }

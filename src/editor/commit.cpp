@@ -68,11 +68,14 @@ void CommitSheet(const EditingSession& session, Workspace& ws) {
     Terminal(d).UtilityLine(0)[0] = AnyLookupInUse(d) ? '9' : '8';
 
     CommitSettingsPage(session, d);
-    // The symbology dialogs' bits: the reader blocks, the code identifiers with their switch,
-    // and the EAN128 separator replacement.
+    // The Barcode page edits the reader blocks and the engine in the working copy, so that
+    // Cancel leaves them as they were.
     d.readerOptions = w.readerOptions;
     d.symbologyOptions = w.symbologyOptions;
     d.readerExtra = w.readerExtra;
+    Terminal(d).ReaderType() = Terminal(w).ReaderType();
+    // The symbology dialogs' bytes outside the reader blocks: the code identifiers with their
+    // switch, and the EAN128 separator replacement.
     std::copy_n(w.terminalSettings.begin() + 84, 31, d.terminalSettings.begin() + 84);
     d.terminalSettings[258] = w.terminalSettings[258];
     d.readerOptions2 = w.readerOptions2;

@@ -8,7 +8,7 @@ namespace fw::editor {
 
 // Cleans the lines that keep no data properties, copies the forms, field links and databases
 // (a delimited database gets its offsets and record length from its field lengths), the
-// reader options, barcode rules, variables, network settings and menus to the workspace's
+// reader blocks and engine, barcode rules, variables, network settings and menus to the workspace's
 // definition, marks it modified and normalises its lengths and forms.
 void CommitSheet(const EditingSession& session, Workspace& ws);
 

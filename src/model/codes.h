@@ -582,6 +582,14 @@ inline constexpr CodedList kScreenTextGroupNames{kScreenTextGroupNameEntries};
 inline constexpr std::array<int, 26> kScreenTextGroupListLines{
     3, 8, 4, 4, 4, 7, 8, 5, 6, 5, 4, 4, 6, 8, 3, 5, 4, 5, 5, 3, 2, 4, 3, 6, 8, 7};
 
+// What stays in a weight-barcode source line after the weight went to its target line.
+inline constexpr Code kWeightSourceKeepEntries[] = {
+    {0, 1258, {}, 0, "prefix and code"},
+    {1, 1259, {}, 0, "barcode"},
+    {2, 1260, {}, 0, "code"},
+};
+inline constexpr CodedList kWeightSourceKeeps{kWeightSourceKeepEntries};
+
 // The word for a stored code, or "invalid (code)" for a code the list does not know.
 std::string Word(const CodedList& list, int code);
 

@@ -423,22 +423,18 @@ constexpr void SetWord(std::span<std::uint8_t, 2> bytes, std::uint16_t value) {
     bytes[1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-// Nibble arrays hold two 4-bit values a byte. The form's code nibbles put the first value in
-// the high nibble; the character grid editor's working nibbles put it in the low one.
-enum class NibbleOrder : std::uint8_t { HighFirst, LowFirst };
-constexpr std::uint8_t GetNibble(std::span<const std::uint8_t> bytes, std::size_t index,
-                                 NibbleOrder order = NibbleOrder::HighFirst) {
+// Nibble arrays hold two 4-bit values a byte, the first value in the low nibble. The character
+// grid editor writes its working nibbles into the definition as they are, so this is the order
+// that project files and the terminal see; every reader of a nibble array goes through here.
+constexpr std::uint8_t GetNibble(std::span<const std::uint8_t> bytes, std::size_t index) {
     const std::uint8_t b = bytes[index / 2];
-    const bool high = (index % 2 == 0) == (order == NibbleOrder::HighFirst);
-    return high ? static_cast<std::uint8_t>(b >> 4) : static_cast<std::uint8_t>(b & 0x0F);
+    return index % 2 == 0 ? static_cast<std::uint8_t>(b & 0x0F) : static_cast<std::uint8_t>(b >> 4);
 }
-constexpr void SetNibble(std::span<std::uint8_t> bytes, std::size_t index, std::uint8_t value,
-                         NibbleOrder order = NibbleOrder::HighFirst) {
+constexpr void SetNibble(std::span<std::uint8_t> bytes, std::size_t index, std::uint8_t value) {
     std::uint8_t& b = bytes[index / 2];
-    const bool high = (index % 2 == 0) == (order == NibbleOrder::HighFirst);
     value &= 0x0F;
-    b = high ? static_cast<std::uint8_t>((b & 0x0F) | (value << 4))
-             : static_cast<std::uint8_t>((b & 0xF0) | value);
+    b = index % 2 == 0 ? static_cast<std::uint8_t>((b & 0xF0) | value)
+                       : static_cast<std::uint8_t>((b & 0x0F) | (value << 4));
 }
 
 }  // namespace fw::layout

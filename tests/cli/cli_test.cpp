@@ -24,6 +24,8 @@ constexpr std::size_t kFormTable = 3535;  // file offset of form 1
 constexpr std::size_t kLookupTable = 15685;
 constexpr std::size_t kTerminalSettings = 18899;
 constexpr std::size_t kReaderOptions2 = 19167;
+constexpr std::size_t kBarcodeRules = 19267;
+constexpr std::size_t kFieldLinks = 20684;
 
 const std::string kSample = std::string(FW_SOURCE_DIR) + "/samples/stock-count.FWW";
 
@@ -377,6 +379,52 @@ TEST(Cli, ShowNamesEverySettingOfALookupDatabase) {
     for (const char* words : {"several found: let the user choose", "apply filters: separately",
                               "key field: invalid (5)"})
         EXPECT_NE(text.out.find(words), std::string::npos) << words << "\n" << text.out;
+}
+
+// Form 1: line 1 takes the year of AI(17) from its own barcode, line 3 the whole barcode, and
+// line 2 sends its weight to line 4; one mask. The offsets come from the block layouts.
+TEST(Cli, ShowNamesEachFormsBarcodeRulesAndTheWeightMasks) {
+    ToolFolder dir;
+    ASSERT_EQ(Cli(dir, "new p.FWW").exitCode, 0);
+    std::string bytes = dir.Read("p.FWW");
+    for (std::size_t line = 0; line < 4; ++line)
+        bytes[kFormTable + 29 + line] = 1;  // text
+    bytes[kFormTable + 1139 + 1] = 2;       // WeightSourceKeep of line 2: the code
+    bytes[kReaderOptions2] = 1;
+    bytes[kFieldLinks + 0] = 1;
+    bytes[kFieldLinks + 8] = 26;
+    bytes[kFieldLinks + 2] = 1;
+    bytes[kFieldLinks + 8 + 2] = 0;
+    bytes[kBarcodeRules] = 1;
+    bytes.replace(kBarcodeRules + 1, 13, std::string("21CCCCCWWWWW\0", 13));
+    bytes[kBarcodeRules + 661] = 1;
+    bytes[kBarcodeRules + 662 + 1] = 1;
+    bytes[kBarcodeRules + 742 + 1] = 4;
+    dir.Write("p.FWW", bytes);
+
+    const ToolResult text = Cli(dir, "show p.FWW");
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    for (const char* words :
+         {"AI(17) только год", "<Штрихкод полностью>", "source keeps: code", "21CCCCCWWWWW"})
+        EXPECT_NE(text.out.find(words), std::string::npos) << words << "\n" << text.out;
+
+    const ToolResult r = Cli(dir, "show p.FWW --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    test::Json root;
+    ASSERT_TRUE(test::ParseJson(r.out, root)) << r.out;
+    const test::Json& d = root["definition"];
+    const test::Json& parsing = d["forms"][0]["barcode parsing"];
+    ASSERT_EQ(parsing["gs1 rules"].items.size(), 2u) << r.out;
+    EXPECT_EQ(parsing["gs1 rules"][0]["line"].Int(), 1);
+    EXPECT_EQ(parsing["gs1 rules"][0]["item"].Int(), 26);
+    EXPECT_EQ(parsing["gs1 rules"][1]["line"].Int(), 3);
+    EXPECT_EQ(parsing["gs1 rules"][1]["from line"].Int(), 1);
+    ASSERT_EQ(parsing["weight rules"].items.size(), 1u);
+    EXPECT_EQ(parsing["weight rules"][0]["line"].Int(), 2);
+    EXPECT_EQ(parsing["weight rules"][0]["to line"].Int(), 4);
+    EXPECT_EQ(d["weight barcodes"]["use"].text, "true");
+    ASSERT_EQ(d["weight barcodes"]["masks"].items.size(), 1u);
+    EXPECT_EQ(d["weight barcodes"]["masks"][0].text, "21CCCCCWWWWW");
 }
 
 }  // namespace

@@ -13,9 +13,11 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "editor/ui/definitionsheet.h"
 #include "gui_support.h"
 #include "model/defaults.h"
 #include "model/workspace.h"
+#include "reader/ui/barcodepage.h"
 #include "reader/ui/symbologydialog.h"
 
 namespace fw::reader::ui {
@@ -160,6 +162,40 @@ TEST_F(SymbologyDialogWindowTest, RfidAndCodeIdentifierControlsFollowTheirBoxes)
     ids.reject();
     EXPECT_EQ(session.working.terminalSettings[84], ws.definition.terminalSettings[84]);
     EXPECT_EQ(session.working.terminalSettings[105], ws.definition.terminalSettings[105]);
+}
+
+// Through the real sheet: every "more..." button the Barcode page shows, for each engine, opens
+// the dialog of its template name, and its Cancel keeps the working bytes.
+TEST_F(SymbologyDialogWindowTest, EveryButtonOfTheBarcodePageOpensItsDialog) {
+    editor::ui::DefinitionSheet sheet(ws, nullptr);
+    sheet.show();
+    auto* page = sheet.findChild<BarcodePage*>(QStringLiteral("BARCODESETTINGDLG"));
+    ASSERT_NE(page, nullptr);
+    sheet.tabs()->setCurrentWidget(page);
+    for (const char* box : {"rfid", "weightBarcodes", "gs1Identifiers"})
+        Child<QCheckBox>(page, box)->click();
+    QStringList opened;
+    for (int engine = 0; engine < 3; ++engine) {
+        Child<QComboBox>(page, "engine")->setCurrentIndex(engine);
+        for (QPushButton* button : page->findChildren<QPushButton*>()) {
+            if (!button->isVisibleTo(page) || !button->isEnabled() ||
+                button->objectName() == QLatin1String("reset"))
+                continue;
+            const QString name = button->objectName();
+            const bool symbology = FindTemplate(name.toStdString()) != nullptr;
+            EXPECT_TRUE(symbology || name == QLatin1String("WEIGHTBCMASKDLG"))
+                << "a button for no dialog: " << name.toStdString();
+            if (!symbology) continue;
+            test::DialogScript script;
+            script.Cancel(name);
+            script.Run([&] { button->click(); });
+            opened << name;
+        }
+    }
+    for (const char* name : {"Code39Dlg", "EAN128Dlg", "CODE39_2D_DLG", "CODE11_2D_DLG",
+                             "POSTAL_2D_DLG", "RFID_PARAM_DLG", "CODEIDDLG", "GS1AISETTINGSDLG"})
+        EXPECT_TRUE(opened.contains(QString::fromLatin1(name))) << name;
+    sheet.reject();
 }
 
 }  // namespace

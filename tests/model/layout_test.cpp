@@ -179,19 +179,19 @@ TEST(Layout, BitRangesReadAndWriteOnlyTheirOwnBits) {
     EXPECT_EQ(Across::Get(layout::Word(std::span<const Byte, 2>(word))), 0b0110);
 }
 
-TEST(Layout, NibbleArraysKeepTheirNeighbours) {
+TEST(Layout, NibbleArraysPutTheFirstValueLowAndKeepTheirNeighbours) {
     Byte bytes[5] = {0x12, 0x34, 0x56, 0x78, 0x9A};
-    EXPECT_EQ(layout::GetNibble(bytes, 0), 0x1);
-    EXPECT_EQ(layout::GetNibble(bytes, 3), 0x4);
-    EXPECT_EQ(layout::GetNibble(bytes, 0, layout::NibbleOrder::LowFirst), 0x2);
-    EXPECT_EQ(layout::GetNibble(bytes, 9, layout::NibbleOrder::LowFirst), 0x9);
+    EXPECT_EQ(layout::GetNibble(bytes, 0), 0x2);
+    EXPECT_EQ(layout::GetNibble(bytes, 1), 0x1);
+    EXPECT_EQ(layout::GetNibble(bytes, 3), 0x3);
+    EXPECT_EQ(layout::GetNibble(bytes, 9), 0x9);
 
     layout::SetNibble(bytes, 2, 0xA);
     layout::SetNibble(bytes, 7, 0x1F);  // only the low four bits are kept
-    EXPECT_EQ(bytes[1], 0xA4);
-    EXPECT_EQ(bytes[3], 0x7F);
-    layout::SetNibble(bytes, 4, 0x0, layout::NibbleOrder::LowFirst);
-    EXPECT_EQ(bytes[2], 0x50);
+    EXPECT_EQ(bytes[1], 0x3A);
+    EXPECT_EQ(bytes[3], 0xF8);
+    layout::SetNibble(bytes, 5, 0x0);
+    EXPECT_EQ(bytes[2], 0x06);
     EXPECT_EQ(bytes[0], 0x12);
     EXPECT_EQ(bytes[4], 0x9A);
 }

@@ -11,6 +11,8 @@
 #include "model/strings.h"
 #include "model/textgroups.h"
 #include "model/unicode.h"
+#include "reader/enables.h"
+#include "reader/gs1list.h"
 
 namespace fw::cli {
 namespace {
@@ -74,6 +76,53 @@ Node DescribeLine(const ConstFormRecord& f, int line) {
     return n;
 }
 
+// What a scanned barcode of a line passes on: GS1 items into lines of the form, a weight or a
+// quantity into a later line. Bytes as stored; an item past the list is named by its number.
+Node DescribeBarcodeParsing(const Definition& d, int form) {
+    const ConstFieldLinkRecord links = FieldLink(d, form);
+    Node gs1 = Node::Array();
+    for (int line = 0; line < kLinesPerForm; ++line) {
+        if (links.LinkLine(line) == 0) continue;
+        Node rule = Node::Object();
+        rule.Add("line", line + 1);
+        rule.Add("from line", static_cast<int>(links.LinkLine(line)));
+        const int item = links.LinkValue(line);
+        rule.Add("item", item);
+        const std::u16string_view text = reader::Gs1ItemText(item);
+        rule.Add("text", text.empty() ? "invalid (" + std::to_string(item) + ")"
+                                      : Utf16ToUtf8(std::u16string(text)));
+        gs1.Push(std::move(rule));
+    }
+    const ConstBarcodeRulesRecord rules = Rules(d);
+    const ConstFormRecord f = Form(d, form);
+    Node weight = Node::Array();
+    for (int line = 0; line < kLinesPerForm; ++line) {
+        if (rules.WeightTransferFlag(form, line) == 0) continue;
+        Node rule = Node::Object();
+        rule.Add("line", line + 1);
+        rule.Add("to line", static_cast<int>(rules.WeightTargetLine(form, line)));
+        rule.Add("source keeps", Word(codes::kWeightSourceKeeps, f.WeightSourceKeep(line)));
+        weight.Push(std::move(rule));
+    }
+    Node n = Node::Object();
+    n.Add("gs1 rules", std::move(gs1));
+    n.Add("weight rules", std::move(weight));
+    return n;
+}
+
+Node DescribeWeightBarcodes(const Definition& d) {
+    const ConstBarcodeRulesRecord rules = Rules(d);
+    Node n = Node::Object();
+    n.Add("use", rules.WeightBarcodeEnabled() != 0);
+    Node masks = Node::Array();
+    // A count past the 20 slots means none, as the mask dialog reads it.
+    const int count = rules.WeightMaskCount() <= kWeightMaskSlots ? rules.WeightMaskCount() : 0;
+    for (int slot = 0; slot < count; ++slot)
+        masks.Push(Node::Text(CellText(rules.WeightMask(slot).first(kWeightMaskSize - 1))));
+    n.Add("masks", std::move(masks));
+    return n;
+}
+
 Node DescribeForm(const Definition& d, int form) {
     const ConstFormRecord f = Form(d, form);
     Node n = Node::Object();
@@ -126,6 +175,7 @@ Node DescribeForm(const Definition& d, int form) {
     for (int line = 0; line < kLinesPerForm; ++line)
         lines.Push(DescribeLine(f, line));
     n.Add("lines", std::move(lines));
+    n.Add("barcode parsing", DescribeBarcodeParsing(d, form));
     return n;
 }
 
@@ -334,6 +384,60 @@ Node DescribeStartup(const Definition& d) {
     return n;
 }
 
+// The scanner engine, what it reads and how; a value a list does not know is shown as a
+// number, so that a damaged file can still be told apart.
+std::string ListWord(std::span<const std::string_view> words, unsigned index) {
+    if (index < words.size()) return std::string(words[index]);
+    return "unknown (" + std::to_string(index) + ")";
+}
+
+Node DescribeReader(const Definition& d) {
+    const Byte readerType = Terminal(d).ReaderType();
+    const reader::EngineKind kind = reader::KindOf(readerType);
+    const bool oneD = kind == reader::EngineKind::Laser1D;
+    Node n = Node::Object();
+    const int index = reader::EngineIndex(readerType);
+    n.Add("engine", index >= 0
+                        ? std::string(reader::kEngineWords[index])
+                        : "unknown (" + std::to_string(reader::EngineBits(readerType)) + ")");
+    n.Add("rfid reader", reader::HasRfid(readerType));
+    if (oneD) {
+        const auto& ro = d.readerOptions;
+        n.Add("scan mode", ListWord(reader::kScanModeWords,
+                                    reader::ScanModeBits::Get(ro[reader::kScanModeByte])));
+        n.Add("read redundancy",
+              ListWord(reader::kRedundancyWords,
+                       reader::RedundancyBits::Get(ro[reader::kRedundancyByte])));
+        n.Add("time-out", std::to_string(ro[reader::kOneDTimeoutByte]) + " s");
+    } else {
+        const Byte control = d.symbologyOptions[reader::kReaderControlByte];
+        n.Add("illumination",
+              ListWord(reader::kIlluminationWords, reader::IlluminationBits::Get(control)));
+        n.Add("aiming pattern", reader::AimingPatternBits::Get(control) != 0);
+        n.Add("time-out", std::to_string(reader::TwoDTimeoutBits::Get(control)) + " s");
+        if (kind == reader::EngineKind::LongRange)
+            n.Add("aiming display",
+                  std::to_string(d.symbologyOptions[reader::kAimingTimeByte]) + " s");
+    }
+    const std::span<const Byte> block = reader::SettingsBytes(d, reader::BlockOf(readerType));
+    Node on = Node::Array();
+    for (const reader::SymbologyEnable& e : reader::SymbologiesFor(readerType)) {
+        if (oneD && e.box == reader::kNegativeBox) continue;
+        // The long-range engine reads none of the 2D-only symbologies, whatever their bits say.
+        if (kind == reader::EngineKind::LongRange && !e.longRange) continue;
+        if (reader::SymbologyOn(block, e, oneD)) on.Push(Node::Text(std::string(e.word)));
+    }
+    n.Add("symbologies", std::move(on));
+    if (oneD) {
+        const reader::SymbologyEnable* negative =
+            reader::FindBox(reader::OneDSymbologies(), reader::kNegativeBox);
+        n.Add("negative barcodes", reader::SymbologyOn(block, *negative, true));
+    }
+    n.Add("weight barcodes", Rules(d).WeightBarcodeEnabled() != 0);
+    n.Add("gs1 identifiers", d.readerOptions2[0] != 0);
+    return n;
+}
+
 }  // namespace
 
 std::vector<std::string> StartupNotes(const Definition& d) {
@@ -383,6 +487,8 @@ Node DescribeDefinition(const Definition& d) {
 
     root.Add("terminal", DescribeTerminal(d));
     root.Add("network", DescribeNetwork(d));
+    root.Add("weight barcodes", DescribeWeightBarcodes(d));
+    root.Add("reader", DescribeReader(d));
 
     Node variables = Node::Array();
     for (int v = 1; v <= kVariableCount; ++v)

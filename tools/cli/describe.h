@@ -1,5 +1,5 @@
 // The definition in words, for "show": forms with their targets and lines, menus, lookup
-// databases, terminal settings, variables and screen texts.
+// databases, terminal settings, the reader, variables and screen texts.
 #pragma once
 
 #include <string>

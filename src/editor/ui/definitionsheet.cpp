@@ -13,6 +13,7 @@
 #include "editor/ui/settingspage.h"
 #include "editor/ui/startuppage.h"
 #include "model/workspace.h"
+#include "reader/ui/barcodepage.h"
 #include "shell/commands.h"
 #include "shell/mainwindow.h"
 #include "shell/messagebox.h"
@@ -24,6 +25,9 @@ const std::vector<PageFactory>& SheetPages() {
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new FormPage(c, parent); },
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new MenuPage(c, parent); },
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new LookupPage(c, parent); },
+        [](SheetContext& c, QWidget* parent) -> SheetPage* {
+            return new reader::ui::BarcodePage(c, parent);
+        },
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new SettingsPage(c, parent); },
         [](SheetContext& c, QWidget* parent) -> SheetPage* { return new StartupPage(c, parent); },
     };
@@ -65,6 +69,8 @@ DefinitionSheet::DefinitionSheet(Workspace& ws, QWidget* parent)
 DefinitionSheet::~DefinitionSheet() = default;
 
 void DefinitionSheet::accept() {
+    for (SheetPage* page : pages_)
+        page->apply();
     CommitSheet(session_, ws_);
     QDialog::accept();
 }

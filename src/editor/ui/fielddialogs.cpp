@@ -4,12 +4,16 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 
+#include "editor/chargrid.h"
 #include "editor/lookupfielddlg.h"
 #include "editor/operationsdlg.h"
+#include "editor/ui/barcodeparsingdialog.h"
 #include "editor/ui/captions.h"
 #include "model/codepage.h"
+#include "shell/gridtarget.h"
 #include "shell/messagebox.h"
 
 namespace fw::editor::ui {
@@ -28,9 +32,7 @@ void ShowEdit(QLineEdit* edit, const QString& text, bool enabled) {
     edit->setEnabled(enabled);
 }
 
-QString CodeText(const std::array<Byte, 10>& code) {
-    return ToQString(CellToUtf16(code));
-}
+constexpr int kParsingCaptionId = 1252;  // "Разбор ШК"
 
 }  // namespace
 
@@ -77,6 +79,22 @@ QComboBox* FieldEditorDialog::addCheckedList(
     connectList(box, std::move(op));
     lists_->addRow(check, box);
     return box;
+}
+
+QLineEdit* FieldEditorDialog::addCodeTarget(QCheckBox* check, const QString& objectName,
+                                            LineCode which) {
+    auto* target = new GridTargetEdit(this);
+    target->setObjectName(objectName);
+    target->setAccessibleName(check->accessibleName());
+    connect(target, &GridTargetEdit::openRequested, this, [this, target, which] {
+        CharGrid grid = OpenLineCodeGrid(session(), which);
+        if (target->runGrid(context_.ws, grid))
+            apply([&] { return StoreGridLineCode(session(), which, grid); });
+        else
+            refresh();
+    });
+    lists_->addRow(check, target);
+    return target;
 }
 
 QLineEdit* FieldEditorDialog::addEdit(const QString& caption, const QString& objectName,
@@ -129,18 +147,13 @@ FieldPropertiesDialog::FieldPropertiesDialog(SheetContext& context, QWidget* par
                          flag(FieldFlag::InitialValue));
     initialText_ = addCheckedEdit(initial_, QStringLiteral("initialText"), edit(&EditInitialValue));
     prefix_ = makeCheck(text(caption::kPrefix), QStringLiteral("prefix"), flag(FieldFlag::Prefix));
-    prefixCode_ = addCheckedEdit(prefix_, QStringLiteral("prefixCode"),
-                                 [](const std::u16string&) { return Outcome::Accept(); });
+    prefixCode_ = addCodeTarget(prefix_, QStringLiteral("prefixCode"), LineCode::Prefix);
     prefixSearch_ = addCheck(text(caption::kPrefixInSearch), QStringLiteral("prefixInSearch"),
                              flag(FieldFlag::PrefixInSearch));
     suffix_ = makeCheck(text(caption::kSuffix), QStringLiteral("suffix"), flag(FieldFlag::Suffix));
-    suffixCode_ = addCheckedEdit(suffix_, QStringLiteral("suffixCode"),
-                                 [](const std::u16string&) { return Outcome::Accept(); });
+    suffixCode_ = addCodeTarget(suffix_, QStringLiteral("suffixCode"), LineCode::Suffix);
     suffixSearch_ = addCheck(text(caption::kSuffixInSearch), QStringLiteral("suffixInSearch"),
                              flag(FieldFlag::SuffixInSearch));
-    // The codes come from the character grid; the edits only show them.
-    prefixCode_->setReadOnly(true);
-    suffixCode_->setReadOnly(true);
     mark_ = makeCheck(text(caption::kInputMark), QStringLiteral("inputMark"),
                       flag(FieldFlag::InputMark));
     markText_ = addCheckedEdit(mark_, QStringLiteral("inputMarkText"), edit(&EditInputMark));
@@ -164,7 +177,24 @@ FieldPropertiesDialog::FieldPropertiesDialog(SheetContext& context, QWidget* par
         addCheckedList(checkDigit_, QStringLiteral("checkDigitMethod"), list(&SelectCheckDigit));
     autoEnter_ =
         addList(text(caption::kAutoEnter), QStringLiteral("autoEnter"), list(&SelectAutoEnter));
+    addParsingButton();
     refresh();
+}
+
+// "Разбор ШК": the weight and GS1 rules of this line. They may change line types, so the
+// dialog and every page re-read the working copies afterwards.
+void FieldPropertiesDialog::addParsingButton() {
+    auto* parsing = new QPushButton(ToQString(UiText(session(), kParsingCaptionId)), this);
+    parsing->setObjectName(QStringLiteral("barcodeParsing"));
+    parsing->setAccessibleName(parsing->text());
+    parsing->setAutoDefault(false);
+    connect(parsing, &QPushButton::clicked, this, [this] {
+        BarcodeParsingSettingsDialog dialog(context_, this);
+        dialog.exec();
+        refresh();
+        if (context_.refreshAll) context_.refreshAll();
+    });
+    lists_->addRow(parsing);
 }
 
 void FieldPropertiesDialog::refresh() {
@@ -175,10 +205,10 @@ void FieldPropertiesDialog::refresh() {
     ShowCheck(initial_, v.initialValue, v.initialEnabled);
     ShowEdit(initialText_, ToQString(v.initialText), v.initialEnabled && v.initialValue);
     ShowCheck(prefix_, v.prefix);
-    ShowEdit(prefixCode_, CodeText(v.prefixCode), v.prefix);
+    ShowEdit(prefixCode_, ToQString(LineCodeText(session(), LineCode::Prefix)), v.prefix);
     ShowCheck(prefixSearch_, v.prefixInSearch, v.prefixInSearchEnabled);
     ShowCheck(suffix_, v.suffix);
-    ShowEdit(suffixCode_, CodeText(v.suffixCode), v.suffix);
+    ShowEdit(suffixCode_, ToQString(LineCodeText(session(), LineCode::Suffix)), v.suffix);
     ShowCheck(suffixSearch_, v.suffixInSearch, v.suffixInSearchEnabled);
     ShowCheck(mark_, v.inputMark, v.inputMarkEnabled);
     ShowEdit(markText_, ToQString(v.inputMarkText), v.inputMarkEnabled && v.inputMark);
@@ -229,14 +259,10 @@ LookupFieldDialog::LookupFieldDialog(SheetContext& context, QWidget* parent)
         [this](EditingSession&, int i, Answer) { return SelectLookupAlignment(session(), i); });
     prefix_ =
         makeCheck(text(caption::kPrefix), QStringLiteral("prefix"), flag(LookupFieldFlag::Prefix));
-    prefixCode_ = addCheckedEdit(prefix_, QStringLiteral("prefixCode"),
-                                 [](const std::u16string&) { return Outcome::Accept(); });
+    prefixCode_ = addCodeTarget(prefix_, QStringLiteral("prefixCode"), LineCode::Prefix);
     suffix_ =
         makeCheck(text(caption::kSuffix), QStringLiteral("suffix"), flag(LookupFieldFlag::Suffix));
-    suffixCode_ = addCheckedEdit(suffix_, QStringLiteral("suffixCode"),
-                                 [](const std::u16string&) { return Outcome::Accept(); });
-    prefixCode_->setReadOnly(true);
-    suffixCode_->setReadOnly(true);
+    suffixCode_ = addCodeTarget(suffix_, QStringLiteral("suffixCode"), LineCode::Suffix);
     refresh();
 }
 
@@ -247,9 +273,11 @@ void LookupFieldDialog::refresh() {
     ShowEdit(fixedLength_, QString::number(v.fixedLengthValue), v.enabled && v.fixedLength);
     FillList(alignment_, v.alignment);
     ShowCheck(prefix_, v.prefix, v.enabled);
-    ShowEdit(prefixCode_, CodeText(v.prefixCode), v.enabled && v.prefix);
+    ShowEdit(prefixCode_, ToQString(LineCodeText(session(), LineCode::Prefix)),
+             v.enabled && v.prefix);
     ShowCheck(suffix_, v.suffix, v.enabled);
-    ShowEdit(suffixCode_, CodeText(v.suffixCode), v.enabled && v.suffix);
+    ShowEdit(suffixCode_, ToQString(LineCodeText(session(), LineCode::Suffix)),
+             v.enabled && v.suffix);
 }
 
 void LookupFieldDialog::accept() {

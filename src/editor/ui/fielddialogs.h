@@ -30,6 +30,8 @@ class FieldEditorDialog : public EditorDialog {
     // A list beside the check box that enables it, named by the check box.
     QComboBox* addCheckedList(QCheckBox* check, const QString& objectName,
                               std::function<Outcome(EditingSession&, int, Answer)> op);
+    // The prefix or suffix code of the line beside its check box, composed with the grid.
+    QLineEdit* addCodeTarget(QCheckBox* check, const QString& objectName, LineCode which);
     QLineEdit* addEdit(const QString& caption, const QString& objectName,
                        std::function<Outcome(const std::u16string&)> op);
     // The "Form #" and "Line #" row.
@@ -49,6 +51,8 @@ class FieldPropertiesDialog : public FieldEditorDialog {
     void restore() override;
 
   private:
+    void addParsingButton();
+
     FieldDialog dialog_;
     QCheckBox *fixed_, *initial_, *prefix_, *suffix_, *prefixSearch_, *suffixSearch_, *mark_,
         *partial_, *keepWhole_, *leading_, *checkDigit_;

@@ -39,6 +39,8 @@ FieldLinesBox::FieldLinesBox(SheetContext& context, QWidget* box)
     for (int line = 0; line < kLinesPerForm; ++line)
         addLine(grid, line);
     grid->setColumnStretch(2, 1);
+    // Spare height goes below the lines, so the headings stay on top of them.
+    grid->setRowStretch(kLinesPerForm + 1, 1);
     refresh();
 }
 

@@ -35,6 +35,8 @@ class SheetPage : public QWidget {
     virtual QString title() const = 0;
     // Fills every control from the working copies, with signals blocked.
     virtual void refresh() = 0;
+    // The sheet's OK, before the working copies are committed: a page finishes its bytes.
+    virtual void apply() {}
 
   protected:
     EditingSession& session() { return context_.session; }
