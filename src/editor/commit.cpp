@@ -74,6 +74,10 @@ void CommitSheet(const EditingSession& session, Workspace& ws) {
     d.symbologyOptions = w.symbologyOptions;
     d.readerExtra = w.readerExtra;
     Terminal(d).ReaderType() = Terminal(w).ReaderType();
+    // The symbology dialogs' bytes outside the reader blocks: the code identifiers with their
+    // switch, and the EAN128 separator replacement.
+    std::copy_n(w.terminalSettings.begin() + 84, 31, d.terminalSettings.begin() + 84);
+    d.terminalSettings[258] = w.terminalSettings[258];
     d.readerOptions2 = w.readerOptions2;
     d.barcodeRules = w.barcodeRules;
     d.variableNames = w.variableNames;

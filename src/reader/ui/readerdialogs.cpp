@@ -1,5 +1,7 @@
 #include "reader/ui/readerdialogs.h"
 
+#include "reader/symbologies.h"
+#include "reader/ui/symbologydialog.h"
 #include "reader/ui/weightmaskdialog.h"
 
 namespace fw::reader::ui {
@@ -10,7 +12,9 @@ bool OpenReaderDialog(const QString& templateName, editor::ui::SheetContext& con
         ShowWeightMaskDialog(context, owner);
         return true;
     }
-    return false;
+    if (FindTemplate(templateName.toStdString()) == nullptr) return false;
+    OpenSymbologyDialog(templateName, context, owner);
+    return true;
 }
 
 }  // namespace fw::reader::ui
