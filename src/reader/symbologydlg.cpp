@@ -380,4 +380,30 @@ std::u16string CodeIdDisplayText(const EditingSession& session, const CodeIdValu
     return text;
 }
 
+namespace {
+
+editor::GridTarget CodeIdTarget(Definition& d, int index) {
+    const std::size_t at = kFirstCodeIdByte + 2 * static_cast<std::size_t>(index);
+    return editor::CodeIdentifierTarget(
+        std::span<Byte, 2>(d.terminalSettings.data() + at, 2),
+        Variables(d).VariableNibbles()[static_cast<std::size_t>(index)]);
+}
+
+}  // namespace
+
+editor::CharGrid OpenCodeIdGrid(const EditingSession& session, int index) {
+    Definition working = session.working;
+    return editor::OpenCharGrid(CodeIdTarget(working, std::clamp(index, 0, kCodeIdCount - 1)),
+                                working);
+}
+
+Outcome StoreCodeIdGrid(EditingSession& session, int index, const editor::CharGrid& grid) {
+    if (index < 0 || index >= kCodeIdCount || grid.kind != editor::GridKind::CodeIdentifier)
+        return Outcome::Refuse();
+    const Outcome confirmed = editor::ConfirmGrid(grid);
+    if (!confirmed.Accepted()) return confirmed;
+    editor::WriteBack(grid, CodeIdTarget(session.working, index));
+    return Outcome::Accept();
+}
+
 }  // namespace fw::reader

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/chargrid.h"
 #include "editor/outcome.h"
 #include "editor/session.h"
 #include "reader/symbologies.h"
@@ -81,5 +82,10 @@ editor::Outcome FillCodeIds(editor::EditingSession& session, int set);
 // An identifier as its display text: a blank and the key name of each character, the
 // variable's name for a variable reference.
 std::u16string CodeIdDisplayText(const editor::EditingSession& session, const CodeIdValue& value);
+// Identifier i in the character grid: opened on its stored characters and nibbles, and stored
+// back once the grid's OK accepts it.
+editor::CharGrid OpenCodeIdGrid(const editor::EditingSession& session, int index);
+editor::Outcome StoreCodeIdGrid(editor::EditingSession& session, int index,
+                                const editor::CharGrid& grid);
 
 }  // namespace fw::reader

@@ -9,9 +9,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "editor/ui/definitionsheet.h"
 #include "gui_support.h"
@@ -19,6 +21,8 @@
 #include "model/workspace.h"
 #include "reader/ui/barcodepage.h"
 #include "reader/ui/symbologydialog.h"
+#include "shell/griddlg.h"
+#include "shell/gridtarget.h"
 
 namespace fw::reader::ui {
 namespace {
@@ -162,6 +166,49 @@ TEST_F(SymbologyDialogWindowTest, RfidAndCodeIdentifierControlsFollowTheirBoxes)
     ids.reject();
     EXPECT_EQ(session.working.terminalSettings[84], ws.definition.terminalSettings[84]);
     EXPECT_EQ(session.working.terminalSettings[105], ws.definition.terminalSettings[105]);
+}
+
+// A code identifier is composed in the character grid: a letter and a variable reference land
+// in the identifier's two bytes and its nibble byte, and the field shows them by name.
+TEST_F(SymbologyDialogWindowTest, ACodeIdentifierIsComposedInTheGrid) {
+    const DialogTemplate& dialog = *FindTemplate("CODEIDDLG");
+    const int index =
+        (dialog.controls[static_cast<std::size_t>(FindControl(dialog, "code128"))].byte -
+         kFirstCodeIdByte) /
+        2;
+    SymbologyDialog ids(dialog, context, nullptr);
+    Child<QCheckBox>(&ids, "enableCodeId")->click();
+    auto* target = Child<GridTargetEdit>(&ids, "code128");
+    ASSERT_NE(target, nullptr);
+    const auto click = [](QWidget* grid, int code) {
+        auto* table = grid->findChild<CharGridTable*>(QStringLiteral("grid"));
+        const QRect cell = table->visualItemRect(table->item(1 + (code & 0x0F), 1 + (code >> 4)));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    test::DialogScript script;
+    script
+        .Expect("GridDlg",
+                [&](QWidget* grid) {
+                    QTimer::singleShot(0, grid, [&, grid] {
+                        click(grid, 'Q');
+                        click(grid, 0x1D);  // asks for the variable
+                        click(grid, 'Z');   // a third character is refused
+                        QMetaObject::invokeMethod(grid, "accept", Qt::QueuedConnection);
+                    });
+                })
+        .Expect("ADDVARDLG", [](QWidget* choose) {
+            choose->findChild<QListWidget*>(QStringLiteral("variables"))->setCurrentRow(1);
+            QMetaObject::invokeMethod(choose, "accept", Qt::QueuedConnection);
+        });
+    script.Run([&] { QTest::mouseClick(target, Qt::LeftButton); });
+    const CodeIdValue id = GetCodeId(session, index);
+    EXPECT_EQ(id.chars[0], 'Q');
+    EXPECT_EQ(id.chars[1], 0x1D);
+    EXPECT_EQ(id.nibbles, 0x20) << "variable 2 in the second character's nibble";
+    EXPECT_EQ(target->text(), QStringLiteral(" Q Переменная2"));
+    ids.reject();
+    EXPECT_EQ(GetCodeId(session, index).chars[0],
+              ws.definition.terminalSettings[kFirstCodeIdByte + 2 * index]);
 }
 
 // Through the real sheet: every "more..." button the Barcode page shows, for each engine, opens

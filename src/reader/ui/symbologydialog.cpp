@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "model/codepage.h"
+#include "shell/gridtarget.h"
 #include "shell/messagebox.h"
 
 namespace fw::reader::ui {
@@ -111,10 +112,18 @@ SymbologyDialog::SymbologyDialog(const DialogTemplate& dialog, editor::ui::Sheet
                 break;
             }
             case Kind::CodeId: {
-                // Shown as its display text; the character grid edits it.
-                auto* edit = new QLineEdit(this);
-                edit->setReadOnly(true);
-                r.widget = edit;
+                // Shown as its display text; the character grid composes it.
+                auto* target = new GridTargetEdit(this);
+                const int index = (c.byte - kFirstCodeIdByte) / 2;
+                connect(target, &GridTargetEdit::openRequested, this, [this, target, index] {
+                    editor::CharGrid grid = OpenCodeIdGrid(context_.session, index);
+                    if (target->runGrid(context_.ws, grid))
+                        editor::ui::RunOperation(context_.ws, [&](editor::Answer) {
+                            return StoreCodeIdGrid(context_.session, index, grid);
+                        });
+                    refresh();
+                });
+                r.widget = target;
                 break;
             }
         }
