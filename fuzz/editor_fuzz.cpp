@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "editing_input.h"
 #include "editor/barcodeparsing.h"
 #include "editor/branchdlg.h"
 #include "editor/chargrid.h"
@@ -54,13 +55,7 @@ namespace {
 using namespace fw;
 using namespace fw::editor;
 
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t at = 0;
-    bool Empty() const { return at >= size; }
-    std::uint8_t Next() { return at < size ? data[at++] : 0; }
-};
+using fuzz::Input;
 
 // Small signed indexes reach both ends of every list and just past them.
 int Index(std::uint8_t b) {
@@ -342,13 +337,7 @@ void SettingsStep(EditingSession& s, SettingsDialogs& d, std::uint8_t a, std::ui
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::unique_ptr<Workspace> fresh = [] {
-        auto ws = std::make_unique<Workspace>();
-        LoadDefaultTexts(ws->definition, ws->language);
-        ResetReaderSettings(ws->definition);
-        NewDefinition(ws->definition);
-        return ws;
-    }();
+    const Workspace* const fresh = &fuzz::NewWorkspace();
     EditingSession s = OpenSession(fresh->definition, fresh->language);
     std::vector<OpenDialog> dialogs;
     FieldDialog fieldDialog = OpenFieldDialog(s);

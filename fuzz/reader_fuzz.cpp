@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "editing_input.h"
 #include "editor/commit.h"
 #include "editor/session.h"
 #include "model/codepage.h"
@@ -24,13 +25,7 @@ namespace {
 using namespace fw;
 using namespace fw::reader;
 
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t at = 0;
-    bool Empty() const { return at >= size; }
-    std::uint8_t Next() { return at < size ? data[at++] : 0; }
-};
+using fuzz::Input;
 
 int Index(std::uint8_t b) {
     return static_cast<int>(b % 16) - 2;
@@ -62,13 +57,7 @@ void CheckNumber(const NumberEditResult& r, int minimum, Byte stored) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::unique_ptr<Workspace> fresh = [] {
-        auto ws = std::make_unique<Workspace>();
-        LoadDefaultTexts(ws->definition, ws->language);
-        ResetReaderSettings(ws->definition);
-        NewDefinition(ws->definition);
-        return ws;
-    }();
+    const Workspace* const fresh = &fuzz::NewWorkspace();
     editor::EditingSession s = editor::OpenSession(fresh->definition, fresh->language);
     Input in{data, size};
 

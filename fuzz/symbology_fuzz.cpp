@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "editing_input.h"
 #include "editor/session.h"
 #include "model/defaults.h"
 #include "model/workspace.h"
@@ -22,13 +23,7 @@ namespace {
 using namespace fw;
 using namespace fw::reader;
 
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t at = 0;
-    bool Empty() const { return at >= size; }
-    std::uint8_t Next() { return at < size ? data[at++] : 0; }
-};
+using fuzz::Input;
 
 template <class Block>
 void Fill(Input& in, Block& block, std::size_t from, std::size_t count) {
@@ -84,13 +79,7 @@ void CheckOnlyOwned(const DialogTemplate& d, const ReaderSnapshot& was, const Re
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const Workspace base = [] {
-        Workspace ws;
-        LoadDefaultTexts(ws.definition, ws.language);
-        ResetReaderSettings(ws.definition);
-        NewDefinition(ws.definition);
-        return ws;
-    }();
+    const Workspace& base = fuzz::NewWorkspace();
     Input in{data, size};
     editor::EditingSession s = editor::OpenSession(base.definition, base.language);
     Fill(in, s.working.readerOptions, 0, kReaderOptionsSize);
