@@ -252,6 +252,10 @@ DialogView ViewDialog(const EditingSession& session, const DialogTemplate& dialo
     return view;
 }
 
+unsigned ControlBits(const EditingSession& session, const Control& control) {
+    return Read(session, control);
+}
+
 Outcome SetControl(EditingSession& session, const DialogTemplate& dialog, int control, int value) {
     if (!InDialog(dialog, control)) return Outcome::Refuse();
     const Control& c = dialog.controls[static_cast<std::size_t>(control)];

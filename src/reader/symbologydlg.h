@@ -49,6 +49,9 @@ struct DialogView {
 // snapshot before.
 void OpenDialog(editor::EditingSession& session, const DialogTemplate& dialog);
 DialogView ViewDialog(const editor::EditingSession& session, const DialogTemplate& dialog);
+// The bits a control's range holds as stored (0 when its byte lies past its block), so that a
+// value no choice offers can still be named.
+unsigned ControlBits(const editor::EditingSession& session, const Control& control);
 
 // Sets control `control`: a box to 0 or 1, a radio group or list to its choice `value`, a
 // number to `value` (capped at its maximum), a character edit to the 8-bit character `value`

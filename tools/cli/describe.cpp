@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <string_view>
 
 #include "cli.h"
 #include "model/codepage.h"
@@ -13,6 +14,7 @@
 #include "model/unicode.h"
 #include "reader/enables.h"
 #include "reader/gs1list.h"
+#include "reader/symbologydlg.h"
 
 namespace fw::cli {
 namespace {
@@ -391,6 +393,65 @@ std::string ListWord(std::span<const std::string_view> words, unsigned index) {
     return "unknown (" + std::to_string(index) + ")";
 }
 
+// A dialog caption as a report key: the trailing colon and blanks of the dialog's label dropped.
+std::string CaptionKey(std::u16string_view caption) {
+    while (!caption.empty() && (caption.front() == u' '))
+        caption.remove_prefix(1);
+    while (!caption.empty() && (caption.back() == u':' || caption.back() == u' '))
+        caption.remove_suffix(1);
+    return Utf16ToUtf8(std::u16string(caption));
+}
+
+// Every control of a parameter dialog as "caption: value", read through the dialog's own table
+// with the built-in texts, so that what is shown here is what the dialog would show.
+Node DescribeParameters(const editor::EditingSession& session,
+                        const reader::DialogTemplate& dialog) {
+    const reader::DialogView view = reader::ViewDialog(session, dialog);
+    Node n = Node::Object();
+    std::vector<std::string> keys;
+    for (std::size_t i = 0; i < view.controls.size(); ++i) {
+        const reader::ControlView& c = view.controls[i];
+        const reader::Control& control = dialog.controls[i];
+        std::string key = CaptionKey(c.caption);
+        if (key.empty()) key = std::string(control.name);
+        // Controls may share a caption; later ones are numbered so that none hides another.
+        const auto seen = std::ranges::count(keys, key);
+        keys.push_back(key);
+        if (seen > 0) key += " (" + std::to_string(seen + 1) + ")";
+        switch (c.kind) {
+            case reader::Kind::Check:
+                n.Add(key, c.checked);
+                break;
+            case reader::Kind::Radio:
+            case reader::Kind::List:
+                if (c.selected >= 0 && static_cast<std::size_t>(c.selected) < c.choices.size())
+                    n.Add(key, Utf16ToUtf8(c.choices[static_cast<std::size_t>(c.selected)]));
+                else
+                    n.Add(key, "unknown (" + std::to_string(reader::ControlBits(session, control)) +
+                                   ")");
+                break;
+            case reader::Kind::Number:
+                n.Add(key, c.number);
+                break;
+            case reader::Kind::Character:
+                n.Add(key, c.text.empty() ? std::string("none") : Utf16ToUtf8(c.text));
+                break;
+            case reader::Kind::CodeId: {
+                std::u16string_view text = c.text;
+                if (!text.empty() && text.front() == u' ') text.remove_prefix(1);
+                n.Add(key, text.empty() ? std::string("none") : Utf16ToUtf8(std::u16string(text)));
+                break;
+            }
+        }
+    }
+    return n;
+}
+
+Node DescribeTemplate(const editor::EditingSession& session, std::string_view name) {
+    const reader::DialogTemplate* dialog = reader::FindTemplate(name);
+    return dialog != nullptr ? DescribeParameters(session, *dialog) : Node::Object();
+}
+
 Node DescribeReader(const Definition& d) {
     const Byte readerType = Terminal(d).ReaderType();
     const reader::EngineKind kind = reader::KindOf(readerType);
@@ -420,14 +481,24 @@ Node DescribeReader(const Definition& d) {
                   std::to_string(d.symbologyOptions[reader::kAimingTimeByte]) + " s");
     }
     const std::span<const Byte> block = reader::SettingsBytes(d, reader::BlockOf(readerType));
+    editor::EditingSession session;
+    session.working = d;
     Node on = Node::Array();
+    Node parameters = Node::Object();
     for (const reader::SymbologyEnable& e : reader::SymbologiesFor(readerType)) {
         if (oneD && e.box == reader::kNegativeBox) continue;
         // The long-range engine reads none of the 2D-only symbologies, whatever their bits say.
         if (kind == reader::EngineKind::LongRange && !e.longRange) continue;
-        if (reader::SymbologyOn(block, e, oneD)) on.Push(Node::Text(std::string(e.word)));
+        if (!reader::SymbologyOn(block, e, oneD)) continue;
+        on.Push(Node::Text(std::string(e.word)));
+        if (const reader::DialogTemplate* dialog = reader::FindTemplate(e.dialog))
+            parameters.Add(e.word, DescribeParameters(session, *dialog));
     }
     n.Add("symbologies", std::move(on));
+    n.Add("symbology parameters", std::move(parameters));
+    n.Add("code identifiers", DescribeTemplate(session, "CODEIDDLG"));
+    if (reader::HasRfid(readerType))
+        n.Add("rfid parameters", DescribeTemplate(session, "RFID_PARAM_DLG"));
     if (oneD) {
         const reader::SymbologyEnable* negative =
             reader::FindBox(reader::OneDSymbologies(), reader::kNegativeBox);
@@ -435,6 +506,8 @@ Node DescribeReader(const Definition& d) {
     }
     n.Add("weight barcodes", Rules(d).WeightBarcodeEnabled() != 0);
     n.Add("gs1 identifiers", d.readerOptions2[0] != 0);
+    if (d.readerOptions2[0] != 0)
+        n.Add("gs1 display formats", DescribeTemplate(session, "GS1AISETTINGSDLG"));
     return n;
 }
 
