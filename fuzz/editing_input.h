@@ -1,10 +1,12 @@
 // What the fuzz targets that drive the editor share: the input read byte by byte (zeros once it
-// runs out) and a new definition to open every run's editing session on.
+// runs out), a new definition to open every run's editing session on, and the check of a list.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
+#include "editor/session.h"
 #include "model/defaults.h"
 #include "model/workspace.h"
 
@@ -28,6 +30,11 @@ inline const Workspace& NewWorkspace() {
         return ws;
     }();
     return *fresh;
+}
+
+// A list's selection is one of its entries, or none.
+inline void CheckList(const editor::ListView& list) {
+    if (list.selected < -1 || list.selected >= static_cast<int>(list.entries.size())) std::abort();
 }
 
 }  // namespace fw::fuzz

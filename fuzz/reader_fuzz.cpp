@@ -31,9 +31,7 @@ int Index(std::uint8_t b) {
     return static_cast<int>(b % 16) - 2;
 }
 
-void CheckList(const ListView& list) {
-    if (list.selected < -1 || list.selected >= static_cast<int>(list.entries.size())) std::abort();
-}
+using fuzz::CheckList;
 
 // Digits, a few letters and blanks, up to 5 characters: what reaches a number edit.
 std::u16string Typed(std::uint8_t length, std::uint8_t first) {
