@@ -8,30 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "run_tool.h"
+#include "cli_support.h"
 
 namespace fw {
 namespace {
 
+using test::Cli;
+using test::kSample;
 using test::ToolFolder;
 using test::ToolResult;
-
-// File offsets of the blocks in the extended format.
-constexpr std::size_t kMenuTable = 35;
-constexpr std::size_t kMenuSize = 350;
-constexpr std::size_t kFormTable = 3535;
-constexpr std::size_t kFormSize = 1215;
-constexpr std::size_t kLookupTable = 15685;
-constexpr std::size_t kLookupSize = 122;
-constexpr std::size_t kTerminalSettings = 18899;
-constexpr std::size_t kNetworkSettings = 20437;
-
-const std::string kSample = std::string(FW_SOURCE_DIR) + "/samples/stock-count.FWW";
-
-ToolResult Cli(const ToolFolder& dir, const std::string& commandLine) {
-    std::istringstream words(commandLine);
-    return dir.Run(FW_CLI_PATH, {std::istream_iterator<std::string>(words), {}});
-}
+using namespace test::file;
 
 std::vector<std::string> NoteLines(const std::string& out) {
     std::vector<std::string> notes;

@@ -8,32 +8,16 @@
 #include <utility>
 #include <vector>
 
-#include "run_tool.h"
+#include "cli_support.h"
 
 namespace fw {
 namespace {
 
+using test::Cli;
+using test::kSample;
 using test::ToolFolder;
 using test::ToolResult;
-
-constexpr std::size_t kBaseSize = 19267;
-constexpr std::size_t kExtendedSize = 20844;
-constexpr std::size_t kImageSize = 20900;
-constexpr std::size_t kMenuTable = 35;    // file offset of menu 1
-constexpr std::size_t kFormTable = 3535;  // file offset of form 1
-constexpr std::size_t kLookupTable = 15685;
-constexpr std::size_t kTerminalSettings = 18899;
-constexpr std::size_t kReaderOptions2 = 19167;
-constexpr std::size_t kBarcodeRules = 19267;
-constexpr std::size_t kFieldLinks = 20684;
-
-const std::string kSample = std::string(FW_SOURCE_DIR) + "/samples/stock-count.FWW";
-
-// Runs formwright-cli in the folder with the arguments of the command line (split at blanks).
-ToolResult Cli(const ToolFolder& dir, const std::string& commandLine) {
-    std::istringstream words(commandLine);
-    return dir.Run(FW_CLI_PATH, {std::istream_iterator<std::string>(words), {}});
-}
+using namespace test::file;
 
 TEST(Cli, NewWritesTheFormatTheNameSelectsAndImageWritesTheProgramImage) {
     ToolFolder dir;

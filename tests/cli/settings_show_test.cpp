@@ -6,21 +6,16 @@
 #include <sstream>
 #include <string>
 
-#include "run_tool.h"
+#include "cli_support.h"
 
 namespace fw {
 namespace {
 
+using test::Cli;
+using test::kSample;
 using test::ToolFolder;
 using test::ToolResult;
-
-constexpr std::size_t kTerminalSettings = 18899;  // file offsets of the blocks
-constexpr std::size_t kNetworkSettings = 20437;
-
-ToolResult Cli(const ToolFolder& dir, const std::string& commandLine) {
-    std::istringstream words(commandLine);
-    return dir.Run(FW_CLI_PATH, {std::istream_iterator<std::string>(words), {}});
-}
+using namespace test::file;
 
 TEST(CliSettings, ShowNamesTheSettingsAndTheEncryptionItUses) {
     ToolFolder dir;
